@@ -1,0 +1,23 @@
+#include "BenchSupport.h"
+
+#include <Value/Conversions.h>
+#include <Value/Random.h>
+
+namespace bench {
+
+QStringList demoItems(int randomCount)
+{
+    platform::resetRandomSequence();
+    QStringList items {"Item 1", "Item 2", "Item 3", "Item 4", "Velk"};
+    for (int i = 0; i < randomCount; ++i) {
+        QString text;
+        for (int k = 0; k < 6; ++k) {
+            const double code = platform::roundHalfEven(platform::nextRandom() * 20.0 + 65.0);
+            text += QChar(static_cast<char16_t>(code));
+        }
+        items << text;
+    }
+    return items;
+}
+
+} // namespace bench

@@ -1,0 +1,147 @@
+#include "SettingsFile.h"
+
+#include <QList>
+#include <optional>
+
+namespace platform {
+
+namespace {
+
+QString escape(QStringView text, bool isName)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case u'\\':
+            out += u"\\\\";
+            continue;
+        case u'\n':
+            out += u"\\n";
+            continue;
+        case u'\r':
+            out += u"\\r";
+            continue;
+        case u'\t':
+            out += u"\\t";
+            continue;
+        default:
+            break;
+        }
+        const bool special = isName && (u == u'[' || u == u']' || u == u'=');
+        if (u < 0x20 || u == 0x7F || c.isSurrogate() || special)
+            out += QStringLiteral("\\u%1").arg(u, 4, 16, QChar(u'0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::optional<QString> unescape(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\\') {
+            out += text[i];
+            continue;
+        }
+        if (++i >= text.size())
+            return std::nullopt;
+        switch (text[i].unicode()) {
+        case u'\\':
+            out += u'\\';
+            break;
+        case u'n':
+            out += u'\n';
+            break;
+        case u'r':
+            out += u'\r';
+            break;
+        case u't':
+            out += u'\t';
+            break;
+        case u'u': {
+            if (i + 4 >= text.size())
+                return std::nullopt;
+            bool ok = false;
+            const uint code = text.mid(i + 1, 4).toUInt(&ok, 16);
+            if (!ok)
+                return std::nullopt;
+            out += QChar(static_cast<char16_t>(code));
+            i += 4;
+            break;
+        }
+        default:
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+// The position of the first character c that is not escaped, or -1.
+qsizetype findUnescaped(QStringView text, QChar c)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\')
+            ++i;
+        else if (text[i] == c)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::vector<SettingsEntry> parseSettings(const QString &text)
+{
+    std::vector<SettingsEntry> entries;
+    std::optional<QString> app, section;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        if (line.startsWith(u'[')) {
+            // Keys escape "[", so this is a section line; a broken one files nothing below it.
+            app.reset();
+            section.reset();
+            if (!line.endsWith(u']'))
+                continue;
+            const QStringView inner = line.mid(1, line.size() - 2);
+            const qsizetype cut = findUnescaped(inner, u'/');
+            if (cut < 0)
+                continue;
+            app = unescape(inner.left(cut));
+            section = unescape(inner.mid(cut + 1));
+            continue;
+        }
+        const qsizetype equals = findUnescaped(line, u'=');
+        if (!app || !section || equals < 0)
+            continue;
+        const auto key = unescape(line.left(equals));
+        const auto value = unescape(line.mid(equals + 1));
+        if (key && value)
+            entries.push_back({*app, *section, *key, *value});
+    }
+    return entries;
+}
+
+QString writeSettings(const std::vector<SettingsEntry> &entries)
+{
+    QString out;
+    const SettingsEntry *previous = nullptr;
+    for (const SettingsEntry &entry : entries) {
+        if (!previous || previous->app != entry.app || previous->section != entry.section) {
+            const QString slash = QStringLiteral("\\u002f");
+            out += u'[' + escape(entry.app, true).replace(QChar(u'/'), slash) + u'/'
+                + escape(entry.section, true).replace(QChar(u'/'), slash) + QStringLiteral("]\n");
+        }
+        out += escape(entry.key, true) + u'=' + escape(entry.value, false) + u'\n';
+        previous = &entry;
+    }
+    return out;
+}
+
+} // namespace platform

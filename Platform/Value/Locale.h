@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLocale>
+
+namespace platform {
+
+// The user's locale for number, currency and upper-casing services. It comes from the
+// environment (LC_ALL, then LC_MONETARY, then LANG); "C", "POSIX" and an unset environment mean
+// en_US, the locale the controls were designed for.
+const QLocale &userLocale();
+
+// Pins the user's locale (tests use this), replacing what the environment says.
+void setUserLocale(const QLocale &locale);
+
+// Forgets a pinned locale; the next call of userLocale() reads the environment again.
+void resetUserLocale();
+
+// The locale named by an environment value such as "de_DE.UTF-8@euro"; "C", "POSIX" and the
+// empty text give en_US.
+QLocale localeFromEnvironmentName(const QString &name);
+
+} // namespace platform

@@ -29,6 +29,10 @@ QString errorText(int32_t number)
         return QStringLiteral("Component can't create object");
     case ErrorNumber::ObjectDoesntSupport:
         return QStringLiteral("Object doesn't support this property or method");
+    case ErrorNumber::WrongNumberOfArguments:
+        return QStringLiteral("Wrong number of arguments or invalid property assignment");
+    case ErrorNumber::InvalidFileFormat:
+        return QStringLiteral("Invalid file format");
     case ErrorNumber::CantFindDllEntryPoint:
         return QStringLiteral("Can't find DLL entry point");
     case ErrorNumber::InvalidPicture:

@@ -16,10 +16,12 @@ enum class ErrorNumber : int32_t {
     PathFileAccessError = 75,
     ObjectVariableNotSet = 91,
     InvalidUseOfNull = 94,
+    InvalidFileFormat = 321,
     InvalidPropertyValue = 380,
     InvalidPropertyArrayIndex = 381,
     CantCreateObject = 429,
     ObjectDoesntSupport = 438,
+    WrongNumberOfArguments = 450,
     CantFindDllEntryPoint = 453,
     InvalidPicture = 481,
 };

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <functional>
+
+namespace platform {
+
+using HDC = int32_t;
+
+// Stretch modes of a device context (SetStretchBltMode).
+enum class StretchMode : int32_t {
+    BlackOnWhite = 1,
+    WhiteOnBlack = 2,
+    ColorOnColor = 3,
+    Halftone = 4,
+};
+
+// A device context: a handle over a persistent image that a control owns, with the drawing
+// state the drawing calls keep. `changed` tells the owner that its image was drawn on, so that
+// it repaints.
+struct DeviceContext
+{
+    QImage *image = nullptr;
+    StretchMode stretchMode = StretchMode::BlackOnWhite;
+    std::function<void()> changed;
+};
+
+// The table of live device contexts. Handles are never reused while the process runs, so a
+// stale handle finds nothing instead of another control's image.
+class DeviceContexts
+{
+public:
+    static HDC create(QImage *image, std::function<void()> changed);
+    static void release(HDC handle);
+    // The context of a handle, or nullptr for an unknown or released one.
+    static DeviceContext *find(HDC handle);
+};
+
+} // namespace platform

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Conversions.h"
+
+namespace platform {
+
+// Twips (1/1440 inch) are the unit of control positions and sizes; the screen has 15 twips per
+// pixel. HIMETRIC (0.01 mm) is the unit of saved extents and picture sizes.
+constexpr double TwipsPerPixel = 15.0;
+constexpr double HimetricPerTwip = 2540.0 / 1440.0;
+
+// Unit codes of ScaleMode, ScaleX and ScaleY.
+enum class ScaleUnit : int16_t {
+    User = 0,
+    Twips = 1,
+    Points = 2,
+    Pixels = 3,
+    Characters = 4,
+    Inches = 5,
+    Millimeters = 6,
+    Centimeters = 7,
+    Himetric = 8,
+};
+
+inline int twipsToPixels(double twips)
+{
+    return static_cast<int>(roundHalfEven(twips / TwipsPerPixel));
+}
+
+inline double pixelsToTwips(int pixels)
+{
+    return pixels * TwipsPerPixel;
+}
+
+inline int twipsToHimetric(double twips)
+{
+    return static_cast<int>(roundHalfEven(twips * HimetricPerTwip));
+}
+
+inline double himetricToTwips(double himetric)
+{
+    return himetric / HimetricPerTwip;
+}
+
+// How many twips one unit holds; Invalid procedure call for User and unknown codes.
+double twipsPerUnit(int16_t unit);
+
+// ScaleX / ScaleY: a length converted between two units (characters differ only between the two
+// axes: 120 twips wide, 240 high).
+double scaleLength(double value, int16_t fromUnit, int16_t toUnit, bool vertical);
+
+} // namespace platform

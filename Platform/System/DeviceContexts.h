@@ -18,7 +18,9 @@ enum class StretchMode : int32_t {
 
 // A device context: a handle over a persistent image that a control owns, with the drawing
 // state the drawing calls keep. `changed` tells the owner that its image was drawn on, so that
-// it repaints.
+// it repaints. A drawing call that covers the whole image may give it a new pixel buffer of the
+// same size and format rather than copy into the old one: owners keep the QImage, never a
+// pointer into its bits.
 struct DeviceContext
 {
     QImage *image = nullptr;

@@ -1,8 +1,22 @@
 list(APPEND PLATFORM_SOURCES
+    Controls/StdPicture.cpp
+    System/ApiTable.cpp
+    System/AppPath.cpp
     System/DeviceContexts.cpp
+    System/Gdi32.cpp
+    System/LoadPicture.cpp
+    System/Regions.cpp
     System/SettingsFile.cpp
     System/SettingsStore.cpp
+    System/User32.cpp
+    System/WindowHandles.cpp
 )
 list(APPEND SYSTEM_TESTS
+    Controls/StdPicture_test.cpp
+    System/ApiTable_test.cpp
+    System/AppPath_test.cpp
+    System/Gdi32_test.cpp
+    System/LoadPicture_test.cpp
     System/SettingsStore_test.cpp
+    System/User32_test.cpp
 )

@@ -13,6 +13,8 @@ QString errorText(int32_t number)
         return QStringLiteral("Out of memory");
     case ErrorNumber::TypeMismatch:
         return QStringLiteral("Type mismatch");
+    case ErrorNumber::ErrorInLoadingDll:
+        return QStringLiteral("Error in loading DLL");
     case ErrorNumber::FileNotFound:
         return QStringLiteral("File not found");
     case ErrorNumber::PathFileAccessError:

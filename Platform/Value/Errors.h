@@ -12,6 +12,7 @@ enum class ErrorNumber : int32_t {
     Overflow = 6,
     OutOfMemory = 7,
     TypeMismatch = 13,
+    ErrorInLoadingDll = 48,
     FileNotFound = 53,
     PathFileAccessError = 75,
     ObjectVariableNotSet = 91,

@@ -1,0 +1,319 @@
+#include "ComboBox.h"
+
+#include "ConstantSizeDelegate.h"
+#include "EditSelection.h"
+
+#include <Value/RuntimeError.h>
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QListView>
+#include <limits>
+
+namespace platform {
+
+namespace {
+
+// A combo box is its font's line plus 8 pixels high, and at least 21.
+constexpr int MinimumPixelHeight = 21;
+constexpr int FontPadding = 8;
+
+} // namespace
+
+ComboBox::ComboBox(QWidget *parent, const QString &name)
+{
+    auto *combo = new QComboBox(parent);
+    m_combo = combo;
+    combo->setEditable(true);
+    m_model = new ListItemModel(combo);
+    // The toolkit's combo reads its own count from the model, so the model tells it of every
+    // entry at once; an entry costs well under the toolkit's own addItem all the same.
+    m_model->setBatchAppends(false);
+    combo->setModel(m_model);
+    // Off: completion, insertion of typed text, duplicate folding (which makes Enter select the
+    // matching entry), and measuring every entry for the size hint.
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setDuplicatesEnabled(true);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMaxVisibleItems(8);
+    // With no placeholder, the toolkit selects the first entry added to an empty list.
+    combo->setPlaceholderText(QStringLiteral(" "));
+    if (auto *view = qobject_cast<QListView *>(combo->view()))
+        view->setUniformItemSizes(true);
+    combo->setItemDelegate(new ConstantSizeDelegate(combo));
+
+    m_edit = combo->lineEdit();
+    m_edit->setMaxLength(std::numeric_limits<int>::max());
+    // When editing finishes (the focus leaves), the toolkit's combo would pick the entry that
+    // matches the text and report it as a pick: only the list and ListIndex pick here.
+    QObject::disconnect(m_edit, &QLineEdit::editingFinished, combo, nullptr);
+    attach(combo, name, OleColor::WindowBackground, OleColor::WindowText);
+
+    ControlEventFilter *filter = events();
+    // Typing is the only edit the line edit reports as edited; the text the toolkit writes on
+    // a pick is not a change.
+    QObject::connect(m_edit, &QLineEdit::textEdited, filter, [this] {
+        m_listIndex = -1;
+        raise(onChange);
+    });
+    QObject::connect(combo, &QComboBox::activated, filter, [this](int index) { picked(index); });
+
+    filter->textTarget = m_edit;
+    filter->consumeEnter = true;
+    filter->keyPress = [this](int16_t &keyAscii) { raise(onKeyPress, keyAscii); };
+    filter->gotFocus = [this] { raise(onGotFocus); };
+    filter->lostFocus = [this] { raise(onLostFocus); };
+    // The wheel does not flip through the entries of a closed list.
+    filter->preview = [](QObject *, QEvent *event) { return event->type() == QEvent::Wheel; };
+    filter->watch(combo);
+    filter->watch(m_edit);
+}
+
+const MemberTable<ComboBox> &ComboBox::memberTable()
+{
+    using M = Members<ComboBox>;
+    namespace Id = ControlDispId;
+    static const MemberTable<ComboBox> table = [] {
+        auto members = standardMembers<ComboBox>();
+        const QString text = QStringLiteral("BSTR");
+        const QString number = QStringLiteral("long");
+        const QString index = QStringLiteral("short");
+        const std::vector<ParamInfo> indexParam {{QStringLiteral("Index"), index, false, true}};
+        std::vector<Member<ComboBox>> own {
+            M::get(QStringLiteral("Text"), Id::Text, text,
+                [](ComboBox &c) { return Variant(c.Text()); }),
+            M::let(QStringLiteral("Text"), Id::Text, text,
+                [](ComboBox &c, const Variant &v) { c.setText(toText(v)); }),
+            M::get(QStringLiteral("SelStart"), Id::SelStart, number,
+                [](ComboBox &c) { return Variant(c.SelStart()); }),
+            M::let(QStringLiteral("SelStart"), Id::SelStart, number,
+                [](ComboBox &c, const Variant &v) { c.setSelStart(toLong(v)); }),
+            M::get(QStringLiteral("SelLength"), Id::SelLength, number,
+                [](ComboBox &c) { return Variant(c.SelLength()); }),
+            M::let(QStringLiteral("SelLength"), Id::SelLength, number,
+                [](ComboBox &c, const Variant &v) { c.setSelLength(toLong(v)); }),
+            M::get(QStringLiteral("SelText"), Id::SelText, text,
+                [](ComboBox &c) { return Variant(c.SelText()); }),
+            M::let(QStringLiteral("SelText"), Id::SelText, text,
+                [](ComboBox &c, const Variant &v) { c.setSelText(toText(v)); }),
+            M::method(QStringLiteral("AddItem"), Id::AddItem,
+                {{QStringLiteral("Item"), text, false, false},
+                    {QStringLiteral("Index"), QStringLiteral("VARIANT"), true, false}},
+                QStringLiteral("void"),
+                [](ComboBox &c, const Args &args) {
+                    std::optional<int16_t> at;
+                    if (!args[1].isMissing())
+                        at = toInteger(args[1]);
+                    c.AddItem(toText(args[0]), at);
+                    return Variant();
+                }),
+            M::method(QStringLiteral("RemoveItem"), Id::RemoveItem, indexParam,
+                QStringLiteral("void"),
+                [](ComboBox &c, const Args &args) {
+                    c.RemoveItem(toInteger(args[0]));
+                    return Variant();
+                }),
+            M::method(QStringLiteral("Clear"), Id::Clear, [](ComboBox &c) { c.Clear(); }),
+            M::get(QStringLiteral("List"), Id::List, text, indexParam,
+                [](ComboBox &c, const Args &args) { return Variant(c.List(toInteger(args[0]))); }),
+            M::let(QStringLiteral("List"), Id::List, text, indexParam,
+                [](ComboBox &c, const Args &args, const Variant &v) {
+                    c.setList(toInteger(args[0]), toText(v));
+                }),
+            M::get(QStringLiteral("ListCount"), Id::ListCount, index,
+                [](ComboBox &c) { return Variant(c.ListCount()); }),
+            M::get(QStringLiteral("ListIndex"), Id::ListIndex, index,
+                [](ComboBox &c) { return Variant(c.ListIndex()); }),
+            M::let(QStringLiteral("ListIndex"), Id::ListIndex, index,
+                [](ComboBox &c, const Variant &v) { c.setListIndex(toInteger(v)); }),
+            M::get(QStringLiteral("ItemData"), Id::ItemData, number, indexParam,
+                [](ComboBox &c, const Args &args) {
+                    return Variant(c.ItemData(toInteger(args[0])));
+                }),
+            M::let(QStringLiteral("ItemData"), Id::ItemData, number, indexParam,
+                [](ComboBox &c, const Args &args, const Variant &v) {
+                    c.setItemData(toInteger(args[0]), toLong(v));
+                }),
+            M::get(QStringLiteral("NewIndex"), Id::NewIndex, index,
+                [](ComboBox &c) { return Variant(c.NewIndex()); }),
+        };
+        members.insert(members.end(), own.begin(), own.end());
+        return MemberTable<ComboBox>(QStringLiteral("ComboBox"), std::move(members));
+    }();
+    return table;
+}
+
+QComboBox *ComboBox::comboBox() const
+{
+    return m_combo;
+}
+
+QLineEdit *ComboBox::lineEdit() const
+{
+    return m_edit;
+}
+
+int ComboBox::fixedPixelHeight() const
+{
+    const QWidget *combo = m_combo;
+    if (!combo)
+        return MinimumPixelHeight;
+    return std::max(MinimumPixelHeight, QFontMetrics(combo->font()).height() + FontPadding);
+}
+
+QString ComboBox::Text() const
+{
+    return live(m_edit)->text();
+}
+
+void ComboBox::setText(const QString &text)
+{
+    QLineEdit *edit = live(m_edit);
+    if (edit->text() == text)
+        return;
+    edit->setText(text);
+    // The text no longer shows the selected entry, unless it is that entry's text.
+    if (m_listIndex >= 0 && m_model->text(m_listIndex) != text)
+        m_listIndex = -1;
+    raise(onChange);
+}
+
+int32_t ComboBox::SelStart() const
+{
+    return EditSelection::start(*live(m_edit));
+}
+
+void ComboBox::setSelStart(int32_t start)
+{
+    EditSelection::setStart(*live(m_edit), start);
+}
+
+int32_t ComboBox::SelLength() const
+{
+    return EditSelection::length(*live(m_edit));
+}
+
+void ComboBox::setSelLength(int32_t length)
+{
+    EditSelection::setLength(*live(m_edit), length);
+}
+
+QString ComboBox::SelText() const
+{
+    return live(m_edit)->selectedText();
+}
+
+void ComboBox::setSelText(const QString &text)
+{
+    QLineEdit *edit = live(m_edit);
+    const QString before = edit->text();
+    edit->insert(text);
+    if (edit->text() != before) {
+        m_listIndex = -1;
+        raise(onChange);
+    }
+}
+
+void ComboBox::AddItem(const QString &item, std::optional<int16_t> index)
+{
+    liveWidget();
+    const int16_t at = m_model->insert(item, index);
+    if (index && m_listIndex >= at)
+        ++m_listIndex;
+    m_newIndex = at;
+}
+
+void ComboBox::RemoveItem(int16_t index)
+{
+    QLineEdit *edit = live(m_edit);
+    m_model->text(index); // validates the index before anything changes
+    // Removing the toolkit's current entry makes it pick and show another; the edit field
+    // keeps its text instead.
+    const QString text = edit->text();
+    const int cursor = edit->cursorPosition();
+    m_model->remove(index);
+    if (edit->text() != text) {
+        setEditTextSilently(text);
+        edit->setCursorPosition(cursor);
+    }
+    if (m_listIndex == index)
+        m_listIndex = -1;
+    else if (m_listIndex > index)
+        --m_listIndex;
+    if (m_newIndex == index)
+        m_newIndex = -1;
+    else if (m_newIndex > index)
+        --m_newIndex;
+}
+
+void ComboBox::Clear()
+{
+    liveWidget();
+    // Emptying the list empties the edit field too, without a change report.
+    m_model->clear();
+    setEditTextSilently(QString());
+    m_listIndex = -1;
+    m_newIndex = -1;
+}
+
+QString ComboBox::List(int16_t index) const
+{
+    liveWidget();
+    return m_model->text(index);
+}
+
+void ComboBox::setList(int16_t index, const QString &text)
+{
+    liveWidget();
+    m_model->setText(index, text);
+}
+
+int16_t ComboBox::ListCount() const
+{
+    liveWidget();
+    return m_model->count();
+}
+
+void ComboBox::setListIndex(int16_t index)
+{
+    QComboBox *combo = live(m_combo);
+    if (index < -1 || index >= m_model->count())
+        throw RuntimeError(
+            ErrorNumber::InvalidPropertyValue, QStringLiteral("ListIndex %1").arg(index));
+    combo->setCurrentIndex(index);
+    picked(index);
+}
+
+void ComboBox::picked(int index)
+{
+    m_listIndex = static_cast<int16_t>(index);
+    // The toolkit leaves the text alone when its own current entry is picked again after the
+    // user typed; the edit field shows the pick either way.
+    const QString text = index >= 0 ? m_model->text(index) : QString();
+    if (m_edit && m_edit->text() != text)
+        setEditTextSilently(text);
+    raise(onClick);
+}
+
+void ComboBox::setEditTextSilently(const QString &text)
+{
+    // Only typing emits textEdited, so this reaches no change report.
+    m_edit->setText(text);
+}
+
+int32_t ComboBox::ItemData(int16_t index) const
+{
+    liveWidget();
+    return m_model->itemData(index);
+}
+
+void ComboBox::setItemData(int16_t index, int32_t data)
+{
+    liveWidget();
+    m_model->setItemData(index, data);
+}
+
+} // namespace platform

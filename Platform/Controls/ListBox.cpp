@@ -1,0 +1,315 @@
+#include "ListBox.h"
+
+#include "ConstantSizeDelegate.h"
+
+#include <Value/RuntimeError.h>
+#include <Value/Units.h>
+
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace platform {
+
+namespace {
+
+// Sets a flag for the life of the object.
+class FlagGuard
+{
+public:
+    explicit FlagGuard(bool &flag) : m_flag(flag), m_old(flag) { m_flag = true; }
+    ~FlagGuard() { m_flag = m_old; }
+    FlagGuard(const FlagGuard &) = delete;
+    FlagGuard &operator=(const FlagGuard &) = delete;
+
+private:
+    bool &m_flag;
+    bool m_old;
+};
+
+int16_t mouseButtonOf(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return ListBox::LeftButton;
+    case Qt::RightButton:
+        return ListBox::RightButton;
+    case Qt::MiddleButton:
+        return ListBox::MiddleButton;
+    default:
+        return 0;
+    }
+}
+
+int16_t shiftOf(Qt::KeyboardModifiers modifiers)
+{
+    int16_t shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= ListBox::ShiftMask;
+    if (modifiers & Qt::ControlModifier)
+        shift |= ListBox::CtrlMask;
+    if (modifiers & Qt::AltModifier)
+        shift |= ListBox::AltMask;
+    return shift;
+}
+
+} // namespace
+
+ListBox::ListBox(QWidget *parent, const QString &name)
+{
+    auto *view = new QListView(parent);
+    m_view = view;
+    m_model = new ListItemModel(view);
+    view->setModel(m_model);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setDragEnabled(false);
+    view->setUniformItemSizes(true);
+    view->setItemDelegate(new ConstantSizeDelegate(view));
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setTextElideMode(Qt::ElideNone);
+    attach(view, name, OleColor::WindowBackground, OleColor::WindowText);
+
+    ControlEventFilter *filter = events();
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, filter,
+        [this] { selectionChangedByUser(); });
+
+    filter->consumeCharacters = true;
+    filter->keyPress = [this](int16_t &keyAscii) { raise(onKeyPress, keyAscii); };
+    filter->gotFocus = [this] { raise(onGotFocus); };
+    filter->lostFocus = [this] { raise(onLostFocus); };
+    filter->mousePress = [this](QWidget *target, QMouseEvent *event) {
+        return target == m_view->viewport() && mousePressed(event);
+    };
+    filter->mouseRelease = [this](QWidget *target, QMouseEvent *event) {
+        return target == m_view->viewport() && mouseReleased(target, event);
+    };
+    filter->preview = [this](QObject *, QEvent *) {
+        // Whatever the view is about to do, it works on every entry.
+        if (m_model)
+            m_model->publish();
+        return false;
+    };
+    filter->watch(view);
+    filter->watch(view->viewport());
+}
+
+const MemberTable<ListBox> &ListBox::memberTable()
+{
+    using M = Members<ListBox>;
+    namespace Id = ControlDispId;
+    static const MemberTable<ListBox> table = [] {
+        auto members = standardMembers<ListBox>();
+        const QString text = QStringLiteral("BSTR");
+        const QString number = QStringLiteral("long");
+        const QString index = QStringLiteral("short");
+        const std::vector<ParamInfo> indexParam {{QStringLiteral("Index"), index, false, true}};
+        std::vector<Member<ListBox>> own {
+            M::get(QStringLiteral("Text"), Id::Text, text,
+                [](ListBox &c) { return Variant(c.Text()); }),
+            M::method(QStringLiteral("AddItem"), Id::AddItem,
+                {{QStringLiteral("Item"), text, false, false},
+                    {QStringLiteral("Index"), QStringLiteral("VARIANT"), true, false}},
+                QStringLiteral("void"),
+                [](ListBox &c, const Args &args) {
+                    std::optional<int16_t> at;
+                    if (!args[1].isMissing())
+                        at = toInteger(args[1]);
+                    c.AddItem(toText(args[0]), at);
+                    return Variant();
+                }),
+            M::method(QStringLiteral("RemoveItem"), Id::RemoveItem, indexParam,
+                QStringLiteral("void"),
+                [](ListBox &c, const Args &args) {
+                    c.RemoveItem(toInteger(args[0]));
+                    return Variant();
+                }),
+            M::method(QStringLiteral("Clear"), Id::Clear, [](ListBox &c) { c.Clear(); }),
+            M::get(QStringLiteral("List"), Id::List, text, indexParam,
+                [](ListBox &c, const Args &args) { return Variant(c.List(toInteger(args[0]))); }),
+            M::let(QStringLiteral("List"), Id::List, text, indexParam,
+                [](ListBox &c, const Args &args, const Variant &v) {
+                    c.setList(toInteger(args[0]), toText(v));
+                }),
+            M::get(QStringLiteral("ListCount"), Id::ListCount, index,
+                [](ListBox &c) { return Variant(c.ListCount()); }),
+            M::get(QStringLiteral("ListIndex"), Id::ListIndex, index,
+                [](ListBox &c) { return Variant(c.ListIndex()); }),
+            M::let(QStringLiteral("ListIndex"), Id::ListIndex, index,
+                [](ListBox &c, const Variant &v) { c.setListIndex(toInteger(v)); }),
+            M::get(QStringLiteral("ItemData"), Id::ItemData, number, indexParam,
+                [](ListBox &c, const Args &args) {
+                    return Variant(c.ItemData(toInteger(args[0])));
+                }),
+            M::let(QStringLiteral("ItemData"), Id::ItemData, number, indexParam,
+                [](ListBox &c, const Args &args, const Variant &v) {
+                    c.setItemData(toInteger(args[0]), toLong(v));
+                }),
+            M::get(QStringLiteral("NewIndex"), Id::NewIndex, index,
+                [](ListBox &c) { return Variant(c.NewIndex()); }),
+            M::get(QStringLiteral("TopIndex"), Id::TopIndex, index,
+                [](ListBox &c) { return Variant(c.TopIndex()); }),
+            M::let(QStringLiteral("TopIndex"), Id::TopIndex, index,
+                [](ListBox &c, const Variant &v) { c.setTopIndex(toInteger(v)); }),
+        };
+        members.insert(members.end(), own.begin(), own.end());
+        return MemberTable<ListBox>(QStringLiteral("ListBox"), std::move(members));
+    }();
+    return table;
+}
+
+QListView *ListBox::listView() const
+{
+    return m_view;
+}
+
+void ListBox::AddItem(const QString &item, std::optional<int16_t> index)
+{
+    liveWidget();
+    FlagGuard updating(m_updatingSelection);
+    const int16_t at = m_model->insert(item, index);
+    if (index && m_listIndex >= at)
+        ++m_listIndex;
+    m_newIndex = at;
+}
+
+void ListBox::RemoveItem(int16_t index)
+{
+    liveWidget();
+    FlagGuard updating(m_updatingSelection);
+    m_model->remove(index);
+    if (m_listIndex == index) {
+        m_listIndex = -1;
+        showSelection();
+    } else if (m_listIndex > index) {
+        --m_listIndex;
+    }
+    if (m_newIndex == index)
+        m_newIndex = -1;
+    else if (m_newIndex > index)
+        --m_newIndex;
+}
+
+void ListBox::Clear()
+{
+    liveWidget();
+    FlagGuard updating(m_updatingSelection);
+    m_model->clear();
+    m_listIndex = -1;
+    m_newIndex = -1;
+}
+
+QString ListBox::List(int16_t index) const
+{
+    liveWidget();
+    return m_model->text(index);
+}
+
+void ListBox::setList(int16_t index, const QString &text)
+{
+    liveWidget();
+    m_model->setText(index, text);
+}
+
+int16_t ListBox::ListCount() const
+{
+    liveWidget();
+    return m_model->count();
+}
+
+void ListBox::setListIndex(int16_t index)
+{
+    liveWidget();
+    if (index < -1 || index >= m_model->count())
+        throw RuntimeError(
+            ErrorNumber::InvalidPropertyValue, QStringLiteral("ListIndex %1").arg(index));
+    m_listIndex = index;
+    showSelection();
+    raise(onClick);
+}
+
+void ListBox::showSelection()
+{
+    FlagGuard updating(m_updatingSelection);
+    m_model->publish();
+    QItemSelectionModel *selection = m_view->selectionModel();
+    if (m_listIndex < 0) {
+        selection->clear();
+        return;
+    }
+    selection->setCurrentIndex(m_model->index(m_listIndex), QItemSelectionModel::ClearAndSelect);
+}
+
+void ListBox::selectionChangedByUser()
+{
+    if (m_updatingSelection || !m_view)
+        return;
+    const QModelIndexList selected = m_view->selectionModel()->selectedIndexes();
+    const int16_t row = selected.isEmpty() ? int16_t(-1) : int16_t(selected.first().row());
+    if (row < 0 && m_listIndex >= 0) {
+        // The user cannot empty the selection of a single-selection list (a Ctrl+click on the
+        // selected entry would): it stays where it was.
+        showSelection();
+        return;
+    }
+    if (row == m_listIndex)
+        return;
+    m_listIndex = row;
+    raise(onClick);
+}
+
+bool ListBox::mousePressed(QMouseEvent *event)
+{
+    // Only the left button selects, and only on an entry.
+    if (event->button() != Qt::LeftButton)
+        return true;
+    return !m_view->indexAt(event->position().toPoint()).isValid();
+}
+
+bool ListBox::mouseReleased(QWidget *viewport, QMouseEvent *event)
+{
+    const QPoint inView = viewport->mapTo(m_view, event->position().toPoint());
+    raise(onMouseUp, mouseButtonOf(event->button()), shiftOf(event->modifiers()),
+        pixelsToTwips(inView.x()), pixelsToTwips(inView.y()));
+    return false;
+}
+
+int32_t ListBox::ItemData(int16_t index) const
+{
+    liveWidget();
+    return m_model->itemData(index);
+}
+
+void ListBox::setItemData(int16_t index, int32_t data)
+{
+    liveWidget();
+    m_model->setItemData(index, data);
+}
+
+int16_t ListBox::TopIndex() const
+{
+    QListView *view = live(m_view);
+    m_model->publish();
+    const QModelIndex top = view->indexAt(QPoint(1, 1));
+    return top.isValid() ? int16_t(top.row()) : int16_t(0);
+}
+
+void ListBox::setTopIndex(int16_t index)
+{
+    QListView *view = live(m_view);
+    if (index < 0 || index >= m_model->count())
+        throw RuntimeError(
+            ErrorNumber::InvalidPropertyValue, QStringLiteral("TopIndex %1").arg(index));
+    m_model->publish();
+    view->scrollTo(m_model->index(index), QAbstractItemView::PositionAtTop);
+}
+
+QString ListBox::Text() const
+{
+    liveWidget();
+    return m_listIndex >= 0 ? m_model->text(m_listIndex) : QString();
+}
+
+} // namespace platform

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "ListItemModel.h"
+#include "StandardControl.h"
+
+#include <QPointer>
+#include <functional>
+#include <optional>
+
+class QListView;
+
+namespace platform {
+
+// The single-selection list box: at most 32767 entries on a QListView. Typed characters go to
+// `onKeyPress` and nowhere else (no selection by typing); arrows and the mouse move the
+// selection.
+//
+// - `onClick` reports a change of the selection by the user (mouse or keys) and every set of
+//   ListIndex by code, even to the same index; -1 deselects and reports too.
+// - `onMouseUp` reports the release of any mouse button over the entries. Only the left button
+//   selects; a press on the blank area below the entries keeps the selection.
+// - Refilling is cheap: entries appended reach the view in one batch (see ListItemModel).
+class ListBox : public DispatchFromTable<ListBox, StandardControl>
+{
+public:
+    // Mouse buttons and shift states of onMouseUp.
+    enum MouseButton : int16_t { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+    enum ShiftState : int16_t { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
+
+    ListBox(QWidget *parent, const QString &name);
+
+    static const MemberTable<ListBox> &memberTable();
+
+    void AddItem(const QString &item, std::optional<int16_t> index = std::nullopt);
+    void RemoveItem(int16_t index);
+    void Clear();
+    QString List(int16_t index) const;
+    void setList(int16_t index, const QString &text);
+    int16_t ListCount() const;
+    int16_t ListIndex() const { return m_listIndex; }
+    void setListIndex(int16_t index);
+    int32_t ItemData(int16_t index) const;
+    void setItemData(int16_t index, int32_t data);
+    int16_t NewIndex() const { return m_newIndex; }
+    // The first entry in view.
+    int16_t TopIndex() const;
+    void setTopIndex(int16_t index);
+    // The selected entry's text, empty without a selection.
+    QString Text() const;
+
+    QListView *listView() const;
+
+    std::function<void()> onClick;
+    std::function<void(int16_t &keyAscii)> onKeyPress;
+    std::function<void()> onGotFocus;
+    std::function<void()> onLostFocus;
+    // Button and shift as the enums above; x and y in twips from the control's top left.
+    std::function<void(int16_t button, int16_t shift, double x, double y)> onMouseUp;
+
+private:
+    void selectionChangedByUser();
+    // Moves the view's selection to m_listIndex without reporting it.
+    void showSelection();
+    bool mousePressed(QMouseEvent *event);
+    bool mouseReleased(QWidget *viewport, QMouseEvent *event);
+
+    QPointer<QListView> m_view;
+    QPointer<ListItemModel> m_model;
+    int16_t m_listIndex = -1;
+    int16_t m_newIndex = -1;
+    // Set while the control itself moves the view's selection.
+    bool m_updatingSelection = false;
+};
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#include "PictureBoxSurface.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace platform {
+
+PictureBoxSurface::PictureBoxSurface(QWidget *parent, const QImage *image)
+    : QWidget(parent), m_image(image)
+{
+    // Every pixel is painted here; the toolkit need not clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBoxSurface::setBorderWidth(int pixels)
+{
+    m_borderWidth = pixels;
+    update();
+}
+
+void PictureBoxSurface::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_borderWidth > 0)
+        qDrawWinPanel(&painter, rect(), palette(), true);
+    if (!m_image->isNull())
+        painter.drawImage(QPoint(m_borderWidth, m_borderWidth), *m_image);
+}
+
+} // namespace platform

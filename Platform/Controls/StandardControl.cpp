@@ -1,0 +1,262 @@
+#include "StandardControl.h"
+
+#include <Value/RuntimeError.h>
+#include <Value/Units.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// The tab index a control's widget carries, so that siblings can be put in order.
+const char *const TabIndexProperty = "quillTabIndex";
+
+// Chains the focus order of the controls that share a parent by their tab indices; equal
+// indices keep the order in which the controls were created.
+void orderSiblings(QWidget *parent)
+{
+    if (!parent)
+        return;
+    std::vector<QWidget *> siblings;
+    for (QObject *child : parent->children()) {
+        auto *widget = qobject_cast<QWidget *>(child);
+        if (widget && widget->property(TabIndexProperty).isValid())
+            siblings.push_back(widget);
+    }
+    std::stable_sort(siblings.begin(), siblings.end(), [](QWidget *a, QWidget *b) {
+        return a->property(TabIndexProperty).toInt() < b->property(TabIndexProperty).toInt();
+    });
+    for (size_t i = 1; i < siblings.size(); ++i)
+        QWidget::setTabOrder(siblings[i - 1], siblings[i]);
+}
+
+void requireSize(double twips, const char *property)
+{
+    if (twips < 0)
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, QString::fromLatin1(property));
+}
+
+} // namespace
+
+StandardControl::StandardControl()
+    : m_events(std::make_unique<ControlEventFilter>(nullptr)), m_font(std::make_shared<StdFont>())
+{ }
+
+StandardControl::~StandardControl()
+{
+    m_font->disconnect(m_fontListener);
+    // The filter goes first: deleting the widget sends it focus and other events that must not
+    // reach a control that is being destroyed.
+    m_events.reset();
+    delete m_widget.data();
+}
+
+void StandardControl::attach(QWidget *widget, const QString &name, uint32_t backColor,
+    uint32_t foreColor, QPalette::ColorRole backRole, QPalette::ColorRole foreRole)
+{
+    m_widget = widget;
+    m_name = name;
+    widget->setObjectName(name);
+    m_backColor = backColor;
+    m_foreColor = foreColor;
+    m_backRole = backRole;
+    m_foreRole = foreRole;
+
+    const QRect geometry = widget->geometry();
+    m_left = pixelsToTwips(geometry.x());
+    m_top = pixelsToTwips(geometry.y());
+    m_width = pixelsToTwips(geometry.width());
+    m_height = pixelsToTwips(geometry.height());
+
+    // New controls go after the ones already on the same parent.
+    int16_t tabIndex = 0;
+    if (QWidget *parent = widget->parentWidget()) {
+        for (QObject *child : parent->children()) {
+            auto *sibling = qobject_cast<QWidget *>(child);
+            if (sibling && sibling != widget && sibling->property(TabIndexProperty).isValid())
+                ++tabIndex;
+        }
+    }
+    m_tabIndex = tabIndex;
+    widget->setProperty(TabIndexProperty, int(m_tabIndex));
+    orderSiblings(widget->parentWidget());
+
+    m_fontListener = m_font->connect([this](const QString &) { applyFont(); });
+    applyFont();
+    applyColors();
+    applyGeometry();
+    // A child is visible from the start; a top-level widget waits for Visible.
+    if (widget->parentWidget())
+        widget->show();
+}
+
+QWidget *StandardControl::liveWidget() const
+{
+    if (!m_widget)
+        throw RuntimeError(ErrorNumber::ObjectVariableNotSet,
+            QStringLiteral("the window of %1 was destroyed").arg(m_name));
+    return m_widget;
+}
+
+void StandardControl::setLeft(double twips)
+{
+    m_left = twips;
+    applyGeometry();
+}
+
+void StandardControl::setTop(double twips)
+{
+    m_top = twips;
+    applyGeometry();
+}
+
+void StandardControl::setWidth(double twips)
+{
+    requireSize(twips, "Width");
+    m_width = twips;
+    applyGeometry();
+}
+
+double StandardControl::Height() const
+{
+    const int fixed = fixedPixelHeight();
+    return fixed >= 0 ? pixelsToTwips(fixed) : m_height;
+}
+
+void StandardControl::setHeight(double twips)
+{
+    requireSize(twips, "Height");
+    // A height the font fixes ignores the request.
+    if (fixedPixelHeight() >= 0)
+        return;
+    m_height = twips;
+    applyGeometry();
+}
+
+void StandardControl::applyGeometry()
+{
+    QWidget *widget = liveWidget();
+    const int fixed = fixedPixelHeight();
+    widget->setGeometry(twipsToPixels(m_left), twipsToPixels(m_top), twipsToPixels(m_width),
+        fixed >= 0 ? fixed : twipsToPixels(m_height));
+    geometryApplied();
+}
+
+bool StandardControl::Visible() const
+{
+    return !liveWidget()->isHidden();
+}
+
+void StandardControl::setVisible(bool visible)
+{
+    liveWidget()->setVisible(visible);
+}
+
+bool StandardControl::Enabled() const
+{
+    return liveWidget()->isEnabled();
+}
+
+void StandardControl::setEnabled(bool enabled)
+{
+    liveWidget()->setEnabled(enabled);
+}
+
+void StandardControl::setTabIndex(int16_t index)
+{
+    if (index < 0)
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, QStringLiteral("TabIndex"));
+    QWidget *widget = liveWidget();
+    m_tabIndex = index;
+    widget->setProperty(TabIndexProperty, int(index));
+    orderSiblings(widget->parentWidget());
+}
+
+void StandardControl::setBackColor(uint32_t oleColor)
+{
+    m_backColor = oleColor;
+    applyColors();
+}
+
+void StandardControl::setForeColor(uint32_t oleColor)
+{
+    m_foreColor = oleColor;
+    applyColors();
+}
+
+void StandardControl::applyColors()
+{
+    QWidget *widget = liveWidget();
+    QPalette palette = widget->palette();
+    const QColor back = OleColor::toQColor(m_backColor);
+    const QColor fore = OleColor::toQColor(m_foreColor);
+    // The disabled group keeps the style's greyed-out look.
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, m_backRole, back);
+        palette.setColor(group, m_foreRole, fore);
+    }
+    widget->setPalette(palette);
+}
+
+void StandardControl::setFont(const StdFont &font)
+{
+    m_font->assign(font);
+    applyFont();
+}
+
+void StandardControl::setFont(const StdFontPtr &font)
+{
+    if (!font)
+        throw RuntimeError(ErrorNumber::ObjectVariableNotSet, QStringLiteral("Font"));
+    setFont(*font);
+}
+
+void StandardControl::applyFont()
+{
+    liveWidget()->setFont(m_font->toQFont());
+    fontApplied();
+    // A height that follows the font moves with it.
+    if (fixedPixelHeight() >= 0)
+        applyGeometry();
+}
+
+void StandardControl::SetFocus()
+{
+    if (m_widget)
+        m_widget->setFocus(Qt::OtherFocusReason);
+}
+
+void StandardControl::Refresh()
+{
+    QWidget *widget = liveWidget();
+    if (widget->isVisible())
+        widget->repaint();
+}
+
+const StdFont &StandardControl::fontArgument(const Variant &value)
+{
+    if (value.kind() != VariantKind::Object)
+        throw RuntimeError(ErrorNumber::TypeMismatch, QStringLiteral("Font"));
+    if (!value.object())
+        throw RuntimeError(ErrorNumber::ObjectVariableNotSet, QStringLiteral("Font"));
+    const auto font = std::dynamic_pointer_cast<StdFont>(value.object());
+    if (!font)
+        throw RuntimeError(ErrorNumber::TypeMismatch, QStringLiteral("Font"));
+    return *font;
+}
+
+StdPicturePtr StandardControl::pictureArgument(const Variant &value)
+{
+    if (value.kind() != VariantKind::Object)
+        throw RuntimeError(ErrorNumber::TypeMismatch, QStringLiteral("Picture"));
+    if (!value.object())
+        return nullptr;
+    auto picture = std::dynamic_pointer_cast<StdPicture>(value.object());
+    if (!picture)
+        throw RuntimeError(ErrorNumber::TypeMismatch, QStringLiteral("Picture"));
+    return picture;
+}
+
+} // namespace platform

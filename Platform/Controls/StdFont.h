@@ -1,0 +1,79 @@
+#pragma once
+
+#include <Hosting/MemberTable.h>
+#include <Value/Currency.h>
+
+#include <QFont>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace platform {
+
+// The standard font object: a set of attributes that controls copy into their widgets, with a
+// change notification that listeners use to follow it. Every put of an attribute notifies,
+// even when the value does not change, after the value is stored.
+class StdFont : public DispatchFromTable<StdFont>
+{
+public:
+    using Listener = std::function<void(const QString &propertyName)>;
+
+    static constexpr int16_t NormalWeight = 400;
+    static constexpr int16_t BoldWeight = 700;
+
+    // "MS Sans Serif", 8.25 points, regular.
+    StdFont();
+
+    static const MemberTable<StdFont> &memberTable();
+
+    QString Name() const { return m_name; }
+    void setName(const QString &name);
+    // Points, in ten-thousandths.
+    Currency Size() const { return m_size; }
+    void setSize(Currency size);
+    bool Bold() const { return m_weight >= BoldThreshold; }
+    void setBold(bool bold);
+    bool Italic() const { return m_italic; }
+    void setItalic(bool italic);
+    bool Underline() const { return m_underline; }
+    void setUnderline(bool underline);
+    bool Strikethrough() const { return m_strikethrough; }
+    void setStrikethrough(bool strikethrough);
+    int16_t Weight() const { return m_weight; }
+    void setWeight(int16_t weight);
+    int16_t Charset() const { return m_charset; }
+    void setCharset(int16_t charset);
+
+    // Listeners run in the order they connected; the id disconnects.
+    int connect(Listener listener);
+    void disconnect(int id);
+
+    // Copies every attribute of another font without notifying: the caller applies the result
+    // itself. Listeners stay.
+    void assign(const StdFont &other);
+    // A new font with the same attributes and no listeners.
+    std::shared_ptr<StdFont> clone() const;
+
+    QFont toQFont() const;
+
+private:
+    // Weights from here up read as bold, semibold included.
+    static constexpr int16_t BoldThreshold = 550;
+
+    void notify(const QString &propertyName);
+
+    QString m_name;
+    Currency m_size;
+    int16_t m_weight = NormalWeight;
+    bool m_italic = false;
+    bool m_underline = false;
+    bool m_strikethrough = false;
+    int16_t m_charset = 0;
+    std::map<int, Listener> m_listeners;
+    int m_nextListenerId = 1;
+};
+
+using StdFontPtr = std::shared_ptr<StdFont>;
+
+} // namespace platform

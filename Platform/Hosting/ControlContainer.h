@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Dispatch.h"
+
+#include <memory>
+
+namespace platform {
+
+class StdFont;
+
+// What a control's host gives the control: ambient values, the parent form, and the channels
+// for property-change notices and events. A control site implements it.
+class ControlContainer
+{
+public:
+    virtual ~ControlContainer() = default;
+
+    virtual bool ambientUserMode() const = 0;
+    virtual std::shared_ptr<StdFont> ambientFont() const = 0;
+    virtual uint32_t ambientForeColor() const = 0;
+    virtual DispatchPtr parent() const = 0;
+    virtual void propertyChanged(const QString &name) = 0;
+    virtual void raiseEvent(DispId id, const Args &args) = 0;
+    // The control changed its own extent (twips); the host's view of its size follows.
+    virtual void extentChanged(double width, double height) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,127 @@
+#include "ControlSite.h"
+
+#include "Extender.h"
+#include "HostForm.h"
+#include "TypeInfo.h"
+
+#include <Controls/StdFont.h>
+#include <Value/RuntimeError.h>
+#include <Value/Units.h>
+
+namespace platform {
+
+ControlSite::ControlSite(HostForm &form, const QString &name, std::shared_ptr<UserControl> control,
+    const Registry::ClassEntry &entry)
+    : m_form(form), m_name(name), m_entry(entry), m_control(std::move(control)),
+      m_extender(std::make_shared<Extender>(this))
+{
+    QWidget *surface = m_control->surface();
+    surface->setObjectName(name);
+    surface->setParent(form.window());
+    m_control->setContainer(this);
+    updateVisibility();
+}
+
+ControlSite::~ControlSite()
+{
+    m_extender->detach();
+    m_control->setContainer(nullptr);
+    // The surface leaves the form's window so that it goes with the control, not the window.
+    if (QWidget *surface = m_control->surface())
+        surface->setParent(nullptr);
+}
+
+DispatchPtr ControlSite::extender() const
+{
+    return m_extender;
+}
+
+PropertyBag ControlSite::save()
+{
+    PropertyBag written;
+    m_control->UserControl_WriteProperties(written);
+    PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("_extentx"), Variant(twipsToHimetric(Width())));
+    bag.WriteProperty(QStringLiteral("_extenty"), Variant(twipsToHimetric(Height())));
+    for (const auto &entry : written.entries())
+        bag.WriteProperty(entry.key.toLower(), entry.value);
+    m_changed.clear();
+    return bag;
+}
+
+void ControlSite::setLeft(double twips)
+{
+    m_left = twips;
+    widget()->move(twipsToPixels(m_left), twipsToPixels(m_top));
+}
+
+void ControlSite::setTop(double twips)
+{
+    m_top = twips;
+    widget()->move(twipsToPixels(m_left), twipsToPixels(m_top));
+}
+
+void ControlSite::setWidth(double twips)
+{
+    if (twips < 0)
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, QStringLiteral("Width"));
+    m_control->setWidth(twips);
+}
+
+void ControlSite::setHeight(double twips)
+{
+    if (twips < 0)
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, QStringLiteral("Height"));
+    m_control->setHeight(twips);
+}
+
+void ControlSite::setVisible(bool visible)
+{
+    m_visible = visible;
+    updateVisibility();
+}
+
+void ControlSite::updateVisibility()
+{
+    const bool hiddenAtRunTime
+        = (m_entry.miscStatus & MiscStatus::InvisibleAtRunTime) && m_form.userMode();
+    widget()->setVisible(m_visible && !hiddenAtRunTime);
+}
+
+bool ControlSite::ambientUserMode() const
+{
+    return m_form.userMode();
+}
+
+std::shared_ptr<StdFont> ControlSite::ambientFont() const
+{
+    return m_form.Font();
+}
+
+uint32_t ControlSite::ambientForeColor() const
+{
+    return m_form.ForeColor();
+}
+
+DispatchPtr ControlSite::parent() const
+{
+    return m_form.dispatch();
+}
+
+void ControlSite::propertyChanged(const QString &name)
+{
+    m_changed.append(name);
+}
+
+void ControlSite::raiseEvent(DispId id, const Args &args)
+{
+    if (onEvent)
+        onEvent(id, args);
+}
+
+void ControlSite::extentChanged(double, double)
+{
+    // The surface already has its new size; the extender reads the size from the control.
+}
+
+} // namespace platform

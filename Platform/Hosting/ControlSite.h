@@ -1,0 +1,85 @@
+#pragma once
+
+#include "ControlContainer.h"
+#include "PropertyBag.h"
+#include "Registry.h"
+#include "UserControl.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace platform {
+
+class HostForm;
+class Extender;
+
+// The place of one control on a host form: it sites the control (ambient values, parent,
+// notices and events), gives the host the control's dispatch and its extender, and saves the
+// control's state.
+class ControlSite : public ControlContainer
+{
+public:
+    ControlSite(HostForm &form, const QString &name, std::shared_ptr<UserControl> control,
+        const Registry::ClassEntry &entry);
+    ~ControlSite() override;
+    ControlSite(const ControlSite &) = delete;
+    ControlSite &operator=(const ControlSite &) = delete;
+
+    const QString &name() const { return m_name; }
+    const Registry::ClassEntry &classEntry() const { return m_entry; }
+    // The control's own interface.
+    DispatchPtr control() const { return m_control; }
+    const std::shared_ptr<UserControl> &userControl() const { return m_control; }
+    // The host's properties of the control: Name, Left, Top, Width, Height, Visible, Parent.
+    DispatchPtr extender() const;
+    // The control's surface widget.
+    QWidget *widget() const { return m_control->surface(); }
+
+    // Events the control raises, with their id (and arguments, if any).
+    std::function<void(DispId, const Args &)> onEvent;
+
+    // The control's saved state: "_extentx" and "_extenty" (HIMETRIC), then every key the
+    // control writes, in lower case.
+    PropertyBag save();
+    // Names the control reported through PropertyChanged, in order, since the last save.
+    const QStringList &changedProperties() const { return m_changed; }
+
+    // Extender properties, in twips.
+    double Left() const { return m_left; }
+    double Top() const { return m_top; }
+    void setLeft(double twips);
+    void setTop(double twips);
+    double Width() const { return m_control->Width(); }
+    double Height() const { return m_control->Height(); }
+    // Invalid property value for a negative size; otherwise resizes the control, which runs its
+    // Resize.
+    void setWidth(double twips);
+    void setHeight(double twips);
+    bool Visible() const { return m_visible; }
+    void setVisible(bool visible);
+
+    // ControlContainer
+    bool ambientUserMode() const override;
+    std::shared_ptr<StdFont> ambientFont() const override;
+    uint32_t ambientForeColor() const override;
+    DispatchPtr parent() const override;
+    void propertyChanged(const QString &name) override;
+    void raiseEvent(DispId id, const Args &args) override;
+    void extentChanged(double width, double height) override;
+
+private:
+    void updateVisibility();
+
+    HostForm &m_form;
+    QString m_name;
+    Registry::ClassEntry m_entry;
+    std::shared_ptr<UserControl> m_control;
+    std::shared_ptr<Extender> m_extender;
+    QStringList m_changed;
+    double m_left = 0;
+    double m_top = 0;
+    bool m_visible = true;
+};
+
+} // namespace platform

@@ -1,0 +1,232 @@
+#include "HostForm.h"
+
+#include "FormDispatch.h"
+#include "StandardControls.h"
+
+#include <Controls/StdFont.h>
+#include <System/WindowHandles.h>
+#include <Value/Conversions.h>
+#include <Value/RuntimeError.h>
+#include <Value/Units.h>
+
+namespace platform {
+
+HostForm::HostForm(ComponentHost &host, const QString &name)
+    : m_host(host), m_name(name), m_window(new QWidget), m_font(std::make_shared<StdFont>()),
+      m_dispatch(std::make_shared<FormDispatch>(this))
+{
+    m_window->setObjectName(name);
+    m_window->setWindowTitle(name);
+    m_window->setFont(m_font->toQFont());
+    m_hwnd = WindowHandles::registerWindow(m_window);
+}
+
+HostForm::~HostForm()
+{
+    m_dispatch->detach();
+    WindowHandles::unregisterWindow(m_hwnd);
+    // Controls go before the window their surfaces live in.
+    m_sites.clear();
+    m_standard.clear();
+    delete m_window.data();
+}
+
+ControlSite &HostForm::addControl(const QString &classIdOrProgId, const QString &name,
+    const QRectF &twips, const PropertyBag *saved)
+{
+    const Registry::ClassEntry entry = m_host.classEntry(classIdOrProgId);
+    std::shared_ptr<UserControl> control = m_host.create(classIdOrProgId);
+    m_sites.push_back(std::make_unique<ControlSite>(*this, name, control, entry));
+    ControlSite &site = *m_sites.back();
+    site.setLeft(twips.left());
+    site.setTop(twips.top());
+
+    control->UserControl_Initialize();
+    if (saved) {
+        PropertyBag bag = *saved;
+        control->UserControl_ReadProperties(bag);
+    }
+    control->setExtent(twips.width(), twips.height());
+    return site;
+}
+
+ControlSite *HostForm::site(const QString &name) const
+{
+    for (const auto &site : m_sites) {
+        if (site->name().compare(name, Qt::CaseInsensitive) == 0)
+            return site.get();
+    }
+    return nullptr;
+}
+
+DispatchPtr HostForm::addStandardControl(const SavedControl &saved)
+{
+    DispatchPtr control = createStandardControl(saved.kind, m_window, saved.name);
+    if (!control) {
+        throw RuntimeError(ErrorNumber::CantCreateObject,
+            QStringLiteral("no standard control of kind %1").arg(saved.kind));
+    }
+    m_standard.push_back({saved, control});
+    auto set = [&](const QString &key, const Variant &value) {
+        try {
+            if (value.kind() == VariantKind::Object)
+                control->setRef(key, value.object());
+            else
+                control->let(key, value);
+        } catch (const RuntimeError &e) {
+            throw RuntimeError(
+                e.number(), QStringLiteral("%1.%2: %3").arg(saved.name, key, e.text()));
+        }
+    };
+    set(QStringLiteral("Left"), Variant(saved.left));
+    set(QStringLiteral("Top"), Variant(saved.top));
+    if (saved.width && saved.height) {
+        set(QStringLiteral("Width"), Variant(*saved.width));
+        set(QStringLiteral("Height"), Variant(*saved.height));
+    }
+    if (saved.tabIndex)
+        set(QStringLiteral("TabIndex"), Variant(static_cast<int16_t>(*saved.tabIndex)));
+    for (const auto &entry : saved.bag.entries())
+        set(entry.key, entry.value);
+    return control;
+}
+
+DispatchPtr HostForm::standardControl(const QString &name) const
+{
+    for (const StandardEntry &entry : m_standard) {
+        if (entry.saved.name.compare(name, Qt::CaseInsensitive) == 0)
+            return entry.control;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<HostForm> HostForm::load(ComponentHost &host, const SavedForm &saved)
+{
+    auto form = std::make_unique<HostForm>(host, saved.name);
+    const PropertyBag &properties = saved.properties;
+    for (const auto &entry : properties.entries()) {
+        const QString &key = entry.key;
+        if (key.compare(u"Caption", Qt::CaseInsensitive) == 0) {
+            form->setCaption(toText(entry.value));
+        } else if (key.compare(u"Font", Qt::CaseInsensitive) == 0) {
+            auto font = std::dynamic_pointer_cast<StdFont>(entry.value.object());
+            if (!font)
+                throw RuntimeError(
+                    ErrorNumber::TypeMismatch, QStringLiteral("%1.Font").arg(saved.name));
+            form->setFont(font);
+        } else if (key.compare(u"ForeColor", Qt::CaseInsensitive) == 0) {
+            form->setForeColor(static_cast<uint32_t>(toLong(entry.value)));
+        } else if (key.compare(u"ClientWidth", Qt::CaseInsensitive) != 0
+            && key.compare(u"ClientHeight", Qt::CaseInsensitive) != 0) {
+            throw RuntimeError(
+                ErrorNumber::ObjectDoesntSupport, QStringLiteral("%1.%2").arg(saved.name, key));
+        }
+    }
+    form->setClientSize(toDouble(properties.ReadProperty(QStringLiteral("ClientWidth"), 4800)),
+        toDouble(properties.ReadProperty(QStringLiteral("ClientHeight"), 3600)));
+    for (const SavedControl &control : saved.controls) {
+        if (isStandardControlKind(control.kind)) {
+            form->addStandardControl(control);
+            continue;
+        }
+        const QRectF rect(
+            control.left, control.top, control.width.value_or(0), control.height.value_or(0));
+        form->addControl(control.kind, control.name, rect, &control.bag);
+    }
+    return form;
+}
+
+SavedForm HostForm::save()
+{
+    SavedForm saved;
+    saved.name = m_name;
+    saved.properties.WriteProperty(QStringLiteral("Caption"), Caption());
+    saved.properties.WriteProperty(QStringLiteral("ClientWidth"), Variant(ClientWidth()));
+    saved.properties.WriteProperty(QStringLiteral("ClientHeight"), Variant(ClientHeight()));
+    saved.properties.WriteProperty(QStringLiteral("Font"), Variant(DispatchPtr(m_font)));
+    for (const auto &site : m_sites) {
+        SavedControl control;
+        control.kind = site->classEntry().progId;
+        control.name = site->name();
+        control.left = site->Left();
+        control.top = site->Top();
+        control.width = site->Width();
+        control.height = site->Height();
+        control.bag = site->save();
+        saved.controls.push_back(std::move(control));
+    }
+    for (const StandardEntry &entry : m_standard)
+        saved.controls.push_back(entry.saved);
+    return saved;
+}
+
+QString HostForm::Caption() const
+{
+    return m_window->windowTitle();
+}
+
+void HostForm::setCaption(const QString &caption)
+{
+    m_window->setWindowTitle(caption);
+}
+
+double HostForm::ClientWidth() const
+{
+    return pixelsToTwips(m_window->width());
+}
+
+double HostForm::ClientHeight() const
+{
+    return pixelsToTwips(m_window->height());
+}
+
+void HostForm::setClientSize(double widthTwips, double heightTwips)
+{
+    m_window->resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
+}
+
+double HostForm::Width() const
+{
+    // The frame is known once the window manager has framed the window; before that (and
+    // without a window manager) the window is its client area.
+    return pixelsToTwips(std::max(m_window->frameGeometry().width(), m_window->width()));
+}
+
+double HostForm::Height() const
+{
+    return pixelsToTwips(std::max(m_window->frameGeometry().height(), m_window->height()));
+}
+
+void HostForm::setFont(std::shared_ptr<StdFont> font)
+{
+    m_font = std::move(font);
+    m_window->setFont(m_font->toQFont());
+}
+
+double HostForm::ScaleX(double value, int16_t fromUnit, int16_t toUnit) const
+{
+    return scaleLength(value, fromUnit, toUnit, false);
+}
+
+double HostForm::ScaleY(double value, int16_t fromUnit, int16_t toUnit) const
+{
+    return scaleLength(value, fromUnit, toUnit, true);
+}
+
+void HostForm::SetFocus()
+{
+    m_window->activateWindow();
+    m_window->setFocus();
+}
+
+void HostForm::Show()
+{
+    m_window->show();
+}
+
+DispatchPtr HostForm::dispatch() const
+{
+    return m_dispatch;
+}
+
+} // namespace platform

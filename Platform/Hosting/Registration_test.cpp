@@ -1,0 +1,162 @@
+#include "ComponentHost.h"
+#include "HostingTestSupport.h"
+#include "Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace platform;
+using namespace platform::test;
+
+namespace {
+
+class Registration : public testing::Test
+{
+protected:
+    IsolatedUserFolders folders;
+};
+
+TEST_F(Registration, WritesEveryItemOfTheClassAndTheTypeLibrary)
+{
+    registerLibraryFile(TestModulePath);
+    const Registry registry = Registry::forUser();
+    const auto id = registry.findProgId(TestProgId);
+    ASSERT_TRUE(id);
+    EXPECT_EQ(id->toString(), TestClassId);
+    const auto entry = registry.findClass(*id);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->progId, TestProgId);
+    EXPECT_EQ(entry->library, QFileInfo(TestModulePath).absoluteFilePath());
+    EXPECT_EQ(entry->threadingModel, "Apartment");
+    EXPECT_TRUE(entry->control);
+    EXPECT_EQ(entry->toolboxBitmap, entry->library + ", 100");
+    EXPECT_EQ(entry->typeLibrary.toString(), "{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F01}");
+    EXPECT_EQ(entry->typeLibraryVersion, "1.0");
+    EXPECT_EQ(entry->miscStatus, 0x00020191u);
+    const auto library = registry.findTypeLibrary(entry->typeLibrary);
+    ASSERT_TRUE(library);
+    EXPECT_EQ(library->name, "TestKit");
+    EXPECT_EQ(library->flags, 2u);
+}
+
+TEST_F(Registration, UnregisteringRemovesExactlyWhatWasWritten)
+{
+    // Somebody else's class is registered too and must survive.
+    const QString other = "{00000000-0000-0000-0000-0000000000AA}";
+    QFile file(Registry::userPath());
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(
+        QJsonObject {
+            {"classes", QJsonObject {{other, QJsonObject {{"progId", "Other.Thing"}}}}},
+            {"progIds", QJsonObject {{"Other.Thing", other}}},
+        })
+                   .toJson());
+    file.close();
+
+    registerLibraryFile(TestModulePath);
+    unregisterLibraryFile(TestModulePath);
+    const Registry registry = Registry::forUser();
+    EXPECT_FALSE(registry.findProgId(TestProgId));
+    EXPECT_FALSE(registry.findClass(*Guid::parse(TestClassId)));
+    EXPECT_FALSE(
+        registry.findTypeLibrary(Guid::fromString("{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F01}")));
+    EXPECT_EQ(registry.findProgId("Other.Thing")->toString(), other);
+    ASSERT_EQ(registry.classes().size(), 1u);
+}
+
+TEST_F(Registration, HostCreatesByProgIdAndByClassId)
+{
+    registerLibraryFile(TestModulePath);
+    ComponentHost host;
+    for (const QString &name : {TestProgId, TestClassId, QStringLiteral("testkit.testcontrol")}) {
+        const auto control = host.create(name);
+        ASSERT_TRUE(control) << name.toStdString();
+        EXPECT_EQ(control->className(), "TestControl");
+    }
+}
+
+TEST_F(Registration, HostNamesWhatItCannotCreate)
+{
+    ComponentHost host;
+    auto error = errorOf([&] { host.create("Nobody.Here"); });
+    EXPECT_EQ(error.number, 429);
+    EXPECT_TRUE(error.text.contains("Nobody.Here"));
+
+    // A registered class whose library file is gone, or is not a library, or has no entry.
+    Registry registry = Registry::forUser();
+    LibraryInfo info;
+    info.id = Guid::createRandom();
+    ClassInfo control;
+    control.id = Guid::createRandom();
+    control.progId = "Broken.Control";
+    info.classes.push_back(control);
+
+    registry.registerLibrary(info, QDir(folders.path()).filePath("missing.so"));
+    error = errorOf([&] { host.create("Broken.Control"); });
+    EXPECT_EQ(error.number, 53);
+    EXPECT_TRUE(error.text.contains("missing.so"));
+
+    const QString notALibrary = QDir(folders.path()).filePath("text.so");
+    QFile text(notALibrary);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a library");
+    text.close();
+    registry.registerLibrary(info, notALibrary);
+    error = errorOf([&] { host.create("Broken.Control"); });
+    EXPECT_EQ(error.number, 48);
+    EXPECT_TRUE(error.text.contains("text.so"));
+
+    // The platform library itself loads but is no control library.
+    registry.registerLibrary(info, QStringLiteral(QUILL_PLATFORM_LIBRARY));
+    error = errorOf([&] { host.create("Broken.Control"); });
+    EXPECT_EQ(error.number, 453);
+
+    // The test module loads but does not make this class.
+    registry.registerLibrary(info, TestModulePath);
+    error = errorOf([&] { host.create("Broken.Control"); });
+    EXPECT_EQ(error.number, 429);
+    EXPECT_TRUE(error.text.contains(control.id.toString()));
+}
+
+TEST_F(Registration, LibraryUnloadsOnlyWhenNoInstanceLivesAndNoLockIsHeld)
+{
+    registerLibraryFile(TestModulePath);
+    ComponentHost host;
+    auto first = host.create(TestProgId);
+    auto second = host.create(TestProgId);
+    EXPECT_EQ(host.unloadUnused(), 0);
+    EXPECT_TRUE(host.isLoaded(TestModulePath));
+    first.reset();
+    EXPECT_EQ(host.unloadUnused(), 0);
+    second.reset();
+    EXPECT_EQ(host.unloadUnused(), 1);
+    EXPECT_FALSE(host.isLoaded(TestModulePath));
+
+    // A locked factory keeps the library too.
+    const LibraryDescriptor &descriptor = host.libraryDescriptor(TestModulePath);
+    ClassFactory *factory = nullptr;
+    const Guid id = *Guid::parse(TestClassId);
+    ASSERT_EQ(
+        const_cast<LibraryDescriptor &>(descriptor).getClassObject(&id, &factory), HResult::Ok);
+    factory->lockServer(true);
+    EXPECT_EQ(host.unloadUnused(), 0);
+    factory->lockServer(false);
+    EXPECT_EQ(host.unloadUnused(), 1);
+}
+
+TEST_F(Registration, FactoryRefusesAClassItDoesNotHave)
+{
+    registerLibraryFile(TestModulePath);
+    ComponentHost host;
+    auto &descriptor = const_cast<LibraryDescriptor &>(host.libraryDescriptor(TestModulePath));
+    ClassFactory *factory = reinterpret_cast<ClassFactory *>(1);
+    const Guid unknown = Guid::createRandom();
+    EXPECT_EQ(descriptor.getClassObject(&unknown, &factory), HResult::ClassNotAvailable);
+    EXPECT_EQ(factory, nullptr);
+    EXPECT_EQ(descriptor.getClassObject(nullptr, &factory), HResult::InvalidPointer);
+}
+
+} // namespace

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Dispatch.h"
+
+#include <QString>
+#include <QWidget>
+
+namespace platform {
+
+// A standard control by the name of its kind (TextBox, ComboBox, ListBox, CommandButton,
+// PictureBox, Timer) on `parent`; nothing for an unknown kind.
+bool isStandardControlKind(const QString &kind);
+DispatchPtr createStandardControl(const QString &kind, QWidget *parent, const QString &name);
+
+} // namespace platform

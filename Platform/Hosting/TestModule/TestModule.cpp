@@ -1,0 +1,61 @@
+// A control library for the hosting tests, built and loaded like any other.
+#include "TestControl.h"
+
+#include <Hosting/LibraryDescriptor.h>
+
+using namespace platform;
+
+namespace {
+
+LibraryDescriptor &descriptor()
+{
+    static LibraryDescriptor library([] {
+        LibraryInfo info;
+        info.id = Guid::fromString("{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F01}");
+        info.name = QStringLiteral("TestKit");
+        info.helpString = QStringLiteral("Hosting test controls");
+        info.majorVersion = 1;
+        info.flags = LibFlagControl;
+        ClassInfo control;
+        control.id = Guid::fromString("{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F02}");
+        control.name = QStringLiteral("TestControl");
+        control.progId = QStringLiteral("TestKit.TestControl");
+        control.defaultInterface = {Guid::fromString("{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F03}"),
+            QStringLiteral("_TestControl"), {QStringLiteral("dual")}, false,
+            TestControl::memberTable().infos()};
+        control.eventInterface = {Guid::fromString("{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F04}"),
+            QStringLiteral("__TestControl"), {}, true,
+            {{QStringLiteral("Fired"), 1, InvokeKind::Method, QStringLiteral("void"), {}, {}}}};
+        control.miscStatus = 0x00020191;
+        control.toolboxBitmapId = 100;
+        control.designWidth = 1200;
+        control.designHeight = 600;
+        control.create = [] { return std::make_unique<TestControl>(); };
+        info.classes.push_back(control);
+        return info;
+    }());
+    return library;
+}
+
+} // namespace
+
+QUILL_LIBRARY_EXPORT int32_t DllRegisterServer()
+{
+    return descriptor().registerServer();
+}
+QUILL_LIBRARY_EXPORT int32_t DllUnregisterServer()
+{
+    return descriptor().unregisterServer();
+}
+QUILL_LIBRARY_EXPORT int32_t DllGetClassObject(const Guid *id, ClassFactory **factory)
+{
+    return descriptor().getClassObject(id, factory);
+}
+QUILL_LIBRARY_EXPORT int32_t DllCanUnloadNow()
+{
+    return descriptor().canUnloadNow();
+}
+QUILL_LIBRARY_EXPORT const LibraryDescriptor *QuillTypeLibrary()
+{
+    return &descriptor();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ControlContainer.h"
+#include "Dispatch.h"
+#include "PropertyBag.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+namespace platform {
+
+class StdFont;
+class UserControl;
+
+// The ambient values of the control's container, read when asked.
+class AmbientProperties
+{
+public:
+    explicit AmbientProperties(const UserControl &control) : m_control(control) { }
+    bool UserMode() const;
+    std::shared_ptr<StdFont> Font() const;
+    uint32_t ForeColor() const;
+
+private:
+    const UserControl &m_control;
+};
+
+// The surface a control derives from: it owns the widget its constituent controls live on and
+// offers the host services. A control overrides the lifecycle hooks it handles.
+class UserControl : public Dispatch
+{
+public:
+    UserControl();
+    ~UserControl() override;
+    UserControl(const UserControl &) = delete;
+    UserControl &operator=(const UserControl &) = delete;
+
+    // Lifecycle hooks, run by the host in this order: Initialize once; ReadProperties when the
+    // host has saved state; Resize at every sizing; WriteProperties whenever the host saves.
+    virtual void UserControl_Initialize() { }
+    virtual void UserControl_ReadProperties(PropertyBag &) { }
+    virtual void UserControl_Resize() { }
+    virtual void UserControl_WriteProperties(PropertyBag &) { }
+
+    // The widget the constituent controls are children of.
+    QWidget *surface() const { return m_surface; }
+
+    // Extent in twips. Setting either runs UserControl_Resize when the value changes, also
+    // from inside a resize, as the runtime does.
+    double Width() const { return m_width; }
+    double Height() const { return m_height; }
+    void setWidth(double twips);
+    void setHeight(double twips);
+    // Both at once, with one Resize (the host's sizing). Resize runs even when the size is
+    // unchanged, so that the first sizing always lays the control out.
+    void setExtent(double width, double height);
+
+    std::shared_ptr<StdFont> Font() const { return m_font; }
+    void setFont(std::shared_ptr<StdFont> font);
+    void Refresh();
+
+    AmbientProperties Ambient() const { return AmbientProperties(*this); }
+    // The form that holds the control; Object variable not set while the control is unsited.
+    DispatchPtr Parent() const;
+    void PropertyChanged(const QString &name);
+    void RaiseEvent(DispId id, const Args &args = {});
+
+    // For the host.
+    void setContainer(ControlContainer *container) { m_container = container; }
+    ControlContainer *container() const { return m_container; }
+
+private:
+    void applyExtent(double width, double height);
+
+    QPointer<QWidget> m_surface;
+    ControlContainer *m_container = nullptr;
+    std::shared_ptr<StdFont> m_font;
+    double m_width = 0;
+    double m_height = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,62 @@
+// The Quillkit library: its descriptor (type library, classes, resources) and its exported
+// entry points, which hand the descriptor to the hosting runtime.
+#include "QuillkitIds.h"
+#include "ToolboxBitmaps.h"
+
+#include <Hosting/LibraryDescriptor.h>
+
+using namespace platform;
+
+namespace {
+
+LibraryInfo quillkitLibrary()
+{
+    LibraryInfo info;
+    info.id = quillkit::ids::Library;
+    info.name = QStringLiteral("Quillkit");
+    info.helpString = QStringLiteral("Quillkit");
+    info.majorVersion = 4;
+    info.minorVersion = 0;
+    info.locale = 0x0409;
+    info.flags = LibFlagControl;
+    info.imports = {QStringLiteral("stdole2.tlb"), QStringLiteral("quillcontrols.tlb")};
+    info.version = {QStringLiteral("Quillkit components"), QStringLiteral("Quillkit"),
+        QStringLiteral("Quillkit"), QStringLiteral("Quillkit.ocx"), QStringLiteral("1.00.0001"),
+        QStringLiteral("1.00.0001"), 0x040A, 0x04B0, true};
+    info.enums = {{QStringLiteral("style"),
+        {{QStringLiteral("INPUT_STANDARD"), 0, QStringLiteral("INPUT_STANDARD")},
+            {QStringLiteral("INPUT_CURRENCY"), 1, QStringLiteral("INPUT_CURRENCY")}}}};
+    info.bitmaps = quillkit::toolboxBitmaps();
+    // The classes, each described by its own unit.
+    info.classes = {};
+    return info;
+}
+
+LibraryDescriptor &descriptor()
+{
+    static LibraryDescriptor library(quillkitLibrary());
+    return library;
+}
+
+} // namespace
+
+QUILL_LIBRARY_EXPORT int32_t DllRegisterServer()
+{
+    return descriptor().registerServer();
+}
+QUILL_LIBRARY_EXPORT int32_t DllUnregisterServer()
+{
+    return descriptor().unregisterServer();
+}
+QUILL_LIBRARY_EXPORT int32_t DllGetClassObject(const Guid *id, ClassFactory **factory)
+{
+    return descriptor().getClassObject(id, factory);
+}
+QUILL_LIBRARY_EXPORT int32_t DllCanUnloadNow()
+{
+    return descriptor().canUnloadNow();
+}
+QUILL_LIBRARY_EXPORT const LibraryDescriptor *QuillTypeLibrary()
+{
+    return &descriptor();
+}

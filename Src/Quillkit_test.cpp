@@ -1,0 +1,120 @@
+#include <Hosting/ComponentHost.h>
+#include <Hosting/Registry.h>
+#include <Hosting/ServerRegistration.h>
+#include <TestSupport/TestEnvironment.h>
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+const QString ModulePath = QStringLiteral(QUILLKIT_MODULE);
+
+class QuillkitLibrary : public testing::Test
+{
+protected:
+    test::IsolatedUserFolders folders;
+    ComponentHost host;
+    const LibraryInfo &info() { return host.libraryDescriptor(ModulePath).info(); }
+};
+
+TEST_F(QuillkitLibrary, CarriesItsIdentity)
+{
+    const LibraryInfo &library = info();
+    EXPECT_EQ(library.id.toString(), "{1FD325B1-9FE0-409A-A915-CA924973664C}");
+    EXPECT_EQ(library.name, "Quillkit");
+    EXPECT_EQ(library.helpString, "Quillkit");
+    EXPECT_EQ(library.majorVersion, 4);
+    EXPECT_EQ(library.minorVersion, 0);
+    EXPECT_EQ(library.locale, 0x0409u);
+    EXPECT_TRUE(library.flags & LibFlagControl);
+    EXPECT_EQ(library.version.fileDescription, "Quillkit components");
+    EXPECT_EQ(library.version.productName, "Quillkit");
+    EXPECT_EQ(library.version.internalName, "Quillkit");
+    EXPECT_EQ(library.version.originalFilename, "Quillkit.ocx");
+    EXPECT_EQ(library.version.fileVersion, "1.00.0001");
+    EXPECT_EQ(library.version.productVersion, "1.00.0001");
+    EXPECT_EQ(library.version.language, 0x040A);
+    EXPECT_EQ(library.version.codePage, 0x04B0);
+    EXPECT_TRUE(library.version.selfRegister);
+}
+
+TEST_F(QuillkitLibrary, DeclaresTheStyleEnumeration)
+{
+    ASSERT_EQ(info().enums.size(), 1u);
+    const EnumInfo &style = info().enums[0];
+    EXPECT_EQ(style.name, "style");
+    ASSERT_EQ(style.constants.size(), 2u);
+    EXPECT_EQ(style.constants[0].name, "INPUT_STANDARD");
+    EXPECT_EQ(style.constants[0].value, 0);
+    EXPECT_EQ(style.constants[0].helpString, "INPUT_STANDARD");
+    EXPECT_EQ(style.constants[1].name, "INPUT_CURRENCY");
+    EXPECT_EQ(style.constants[1].value, 1);
+}
+
+TEST_F(QuillkitLibrary, HoldsFourToolboxBitmapsOf16By15At24Bits)
+{
+    for (int id : {30000, 30001, 30002, 30003}) {
+        ASSERT_TRUE(info().bitmaps.count(id)) << id;
+        const QImage &bitmap = info().bitmaps.at(id);
+        EXPECT_EQ(bitmap.size(), QSize(16, 15)) << id;
+        EXPECT_EQ(bitmap.depth(), 24) << id;
+        // Framed in black, drawn inside.
+        EXPECT_EQ(bitmap.pixel(0, 0), qRgb(0, 0, 0)) << id;
+        EXPECT_NE(bitmap.pixel(2, 1), qRgb(0, 0, 0)) << id;
+    }
+}
+
+TEST_F(QuillkitLibrary, RegistersThroughTheToolAndPrintsItsTypeLibrary)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(QUILL_REGSVR), {ModulePath});
+    ASSERT_TRUE(tool.waitForFinished());
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    EXPECT_TRUE(Registry::forUser().findTypeLibrary(info().id));
+
+    tool.start(QStringLiteral(QUILL_REGSVR), {"--typelib", ModulePath});
+    ASSERT_TRUE(tool.waitForFinished());
+    EXPECT_EQ(tool.exitCode(), 0);
+    const QString text = QString::fromUtf8(tool.readAllStandardOutput());
+    for (const char *expected : {"library Quillkit", "version(4.0)", "lcid(0x0409)",
+             "helpstring(\"Quillkit\")", "control", "Quillkit.ocx", "INPUT_STANDARD = 0",
+             "INPUT_CURRENCY = 1", "} style;", "OLESelfRegister"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                                << text.toStdString();
+
+    tool.start(QStringLiteral(QUILL_REGSVR), {"-u", ModulePath});
+    ASSERT_TRUE(tool.waitForFinished());
+    EXPECT_EQ(tool.exitCode(), 0);
+    EXPECT_FALSE(Registry::forUser().findTypeLibrary(info().id));
+}
+
+TEST_F(QuillkitLibrary, ToolFailsClearlyOnBadInput)
+{
+    struct Case
+    {
+        QStringList args;
+        int exitCode;
+        const char *message;
+    };
+    const Case cases[] = {
+        {{}, 2, "usage"},
+        {{"--bogus"}, 2, "usage"},
+        {{"/no/such/library.so"}, 1, "File not found: /no/such/library.so"},
+        {{"--typelib", "/no/such/library.so"}, 1, "error 53"},
+        {{"-u", QStringLiteral(QUILL_REGSVR)}, 1, "error 48"},
+    };
+    for (const Case &c : cases) {
+        QProcess tool;
+        tool.start(QStringLiteral(QUILL_REGSVR), c.args);
+        ASSERT_TRUE(tool.waitForFinished());
+        EXPECT_EQ(tool.exitCode(), c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(
+            QString::fromUtf8(tool.readAllStandardError()).contains(QString::fromUtf8(c.message)))
+            << c.args.join(' ').toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+#include <map>
+
+// The library's bitmap resources: the four toolbox images (16 x 15, 24 bits per pixel), by
+// resource id.
+namespace quillkit {
+
+constexpr int QuillPictureBoxBitmap = 30000;
+constexpr int QuillInputBoxBitmap = 30001;
+constexpr int QuillFormBitmap = 30002;
+constexpr int QuillComboBoxBitmap = 30003;
+
+std::map<int, QImage> toolboxBitmaps();
+
+// An image drawn from rows of palette letters (see ToolboxBitmaps.cpp), 24 bits per pixel.
+QImage imageFromRows(const char *const *rows, int height);
+
+} // namespace quillkit

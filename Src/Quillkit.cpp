@@ -1,5 +1,9 @@
 // The Quillkit library: its descriptor (type library, classes, resources) and its exported
 // entry points, which hand the descriptor to the hosting runtime.
+#include "QuillComboBox.h"
+#include "QuillForm.h"
+#include "QuillInputBox.h"
+#include "QuillPictureBox.h"
 #include "QuillkitIds.h"
 #include "ToolboxBitmaps.h"
 
@@ -28,7 +32,12 @@ LibraryInfo quillkitLibrary()
             {QStringLiteral("INPUT_CURRENCY"), 1, QStringLiteral("INPUT_CURRENCY")}}}};
     info.bitmaps = quillkit::toolboxBitmaps();
     // The classes, each described by its own unit.
-    info.classes = {};
+    info.classes = {
+        QuillComboBox::classInfo(),
+        QuillInputBox::classInfo(),
+        QuillForm::classInfo(),
+        QuillPictureBox::classInfo(),
+    };
     return info;
 }
 

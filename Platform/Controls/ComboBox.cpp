@@ -174,11 +174,13 @@ void ComboBox::setText(const QString &text)
     QLineEdit *edit = live(m_edit);
     if (edit->text() == text)
         return;
+    NotificationScope scope;
     edit->setText(text);
     // The text no longer shows the selected entry, unless it is that entry's text.
     if (m_listIndex >= 0 && m_model->text(m_listIndex) != text)
         m_listIndex = -1;
     raise(onChange);
+    scope.finish();
 }
 
 int32_t ComboBox::SelStart() const
@@ -210,11 +212,13 @@ void ComboBox::setSelText(const QString &text)
 {
     QLineEdit *edit = live(m_edit);
     const QString before = edit->text();
+    NotificationScope scope;
     edit->insert(text);
     if (edit->text() != before) {
         m_listIndex = -1;
         raise(onChange);
     }
+    scope.finish();
 }
 
 void ComboBox::AddItem(const QString &item, std::optional<int16_t> index)
@@ -283,8 +287,10 @@ void ComboBox::setListIndex(int16_t index)
     if (index < -1 || index >= m_model->count())
         throw RuntimeError(
             ErrorNumber::InvalidPropertyValue, QStringLiteral("ListIndex %1").arg(index));
+    NotificationScope scope;
     combo->setCurrentIndex(index);
     picked(index);
+    scope.finish();
 }
 
 void ComboBox::picked(int index)

@@ -225,9 +225,11 @@ void ListBox::setListIndex(int16_t index)
     if (index < -1 || index >= m_model->count())
         throw RuntimeError(
             ErrorNumber::InvalidPropertyValue, QStringLiteral("ListIndex %1").arg(index));
+    NotificationScope scope;
     m_listIndex = index;
     showSelection();
     raise(onClick);
+    scope.finish();
 }
 
 void ListBox::showSelection()

@@ -6,6 +6,7 @@ list(APPEND PLATFORM_SOURCES
     Controls/EditSelection.cpp
     Controls/ListBox.cpp
     Controls/ListItemModel.cpp
+    Controls/NotificationScope.cpp
     Controls/OleColor.cpp
     Controls/PictureBox.cpp
     Controls/PictureBoxSurface.cpp
@@ -18,6 +19,7 @@ list(APPEND CONTROLS_TESTS
     Controls/ComboBox_test.cpp
     Controls/CommandButton_test.cpp
     Controls/ListBox_test.cpp
+    Controls/NotificationScope_test.cpp
     Controls/OleColor_test.cpp
     Controls/PictureBox_test.cpp
     Controls/StandardControl_test.cpp

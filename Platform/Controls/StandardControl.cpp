@@ -151,7 +151,10 @@ bool StandardControl::Visible() const
 
 void StandardControl::setVisible(bool visible)
 {
+    // Hiding the focused widget moves the focus, which reports at once.
+    NotificationScope scope;
     liveWidget()->setVisible(visible);
+    scope.finish();
 }
 
 bool StandardControl::Enabled() const
@@ -161,7 +164,9 @@ bool StandardControl::Enabled() const
 
 void StandardControl::setEnabled(bool enabled)
 {
+    NotificationScope scope;
     liveWidget()->setEnabled(enabled);
+    scope.finish();
 }
 
 void StandardControl::setTabIndex(int16_t index)
@@ -224,8 +229,10 @@ void StandardControl::applyFont()
 
 void StandardControl::SetFocus()
 {
+    NotificationScope scope;
     if (m_widget)
         m_widget->setFocus(Qt::OtherFocusReason);
+    scope.finish();
 }
 
 void StandardControl::Refresh()

@@ -2,6 +2,7 @@
 
 #include "ControlEventFilter.h"
 #include "ControlMemberIds.h"
+#include "NotificationScope.h"
 #include "OleColor.h"
 #include "StdFont.h"
 #include "StdPicture.h"
@@ -105,7 +106,7 @@ protected:
     {
         if (handler) {
             const Handler copy = handler;
-            copy(std::forward<A>(args)...);
+            NotificationScope::run(copy, std::forward<A>(args)...);
         }
     }
 

@@ -93,7 +93,9 @@ void TextBox::setText(const QString &text)
     // The same text again is no change, and must not move the caret either.
     if (edit->text() == text)
         return;
+    NotificationScope scope;
     edit->setText(text);
+    scope.finish();
 }
 
 int32_t TextBox::SelStart() const
@@ -123,7 +125,9 @@ QString TextBox::SelText() const
 
 void TextBox::setSelText(const QString &text)
 {
+    NotificationScope scope;
     live(m_edit)->insert(text);
+    scope.finish();
 }
 
 void TextBox::setAlignment(int16_t alignment)

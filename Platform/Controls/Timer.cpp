@@ -1,5 +1,7 @@
 #include "Timer.h"
 
+#include "NotificationScope.h"
+
 #include "ControlMemberIds.h"
 
 #include <Value/Conversions.h>
@@ -18,7 +20,7 @@ Timer::Timer(QWidget *parent, const QString &name) : m_name(name)
     QObject::connect(timer, &QTimer::timeout, timer, [this] {
         if (onTimer) {
             const auto handler = onTimer;
-            handler();
+            NotificationScope::run(handler);
         }
     });
 }

@@ -3,6 +3,7 @@
 #include "FormDispatch.h"
 #include "StandardControls.h"
 
+#include <Controls/StandardControl.h>
 #include <Controls/StdFont.h>
 #include <System/WindowHandles.h>
 #include <Value/Conversions.h>
@@ -78,14 +79,17 @@ DispatchPtr HostForm::addStandardControl(const SavedControl &saved)
                 e.number(), QStringLiteral("%1.%2: %3").arg(saved.name, key, e.text()));
         }
     };
-    set(QStringLiteral("Left"), Variant(saved.left));
-    set(QStringLiteral("Top"), Variant(saved.top));
-    if (saved.width && saved.height) {
-        set(QStringLiteral("Width"), Variant(*saved.width));
-        set(QStringLiteral("Height"), Variant(*saved.height));
+    // A control without a run-time appearance (a timer) keeps its position for the designer only.
+    if (std::dynamic_pointer_cast<StandardControl>(control)) {
+        set(QStringLiteral("Left"), Variant(saved.left));
+        set(QStringLiteral("Top"), Variant(saved.top));
+        if (saved.width && saved.height) {
+            set(QStringLiteral("Width"), Variant(*saved.width));
+            set(QStringLiteral("Height"), Variant(*saved.height));
+        }
+        if (saved.tabIndex)
+            set(QStringLiteral("TabIndex"), Variant(static_cast<int16_t>(*saved.tabIndex)));
     }
-    if (saved.tabIndex)
-        set(QStringLiteral("TabIndex"), Variant(static_cast<int16_t>(*saved.tabIndex)));
     for (const auto &entry : saved.bag.entries())
         set(entry.key, entry.value);
     return control;

@@ -208,6 +208,10 @@ TEST_F(HostFormTest, AFormRoundTripsThroughItsSavedFormFile)
     button.height = 375;
     button.bag.WriteProperty("Caption", Variant("Erase recent"));
     form.addStandardControl(button);
+    SavedControl timer {"Timer", "Timer1", 4800, 2520, {}, {}, {}, {}};
+    timer.bag.WriteProperty("Enabled", Variant(false));
+    timer.bag.WriteProperty("Interval", Variant(20));
+    form.addStandardControl(timer);
 
     const QString path = QDir(folders.path()).filePath("RoundTrip");
     writeFormFile(path, form.save());
@@ -225,6 +229,8 @@ TEST_F(HostFormTest, AFormRoundTripsThroughItsSavedFormFile)
     ASSERT_TRUE(command);
     EXPECT_EQ(command->get("Caption"), Variant("Erase recent"));
     EXPECT_EQ(toDouble(command->get("Width")), 1575);
+    EXPECT_EQ(loaded->standardControl("Timer1")->get("Interval"), Variant(20));
+    EXPECT_EQ(loaded->standardControl("Timer1")->get("Enabled"), Variant(false));
     EXPECT_EQ(formText(loaded->save()), formText(form.save()));
 }
 

@@ -5,6 +5,7 @@ list(APPEND PLATFORM_SOURCES
     System/DeviceContexts.cpp
     System/Gdi32.cpp
     System/LoadPicture.cpp
+    System/ProcessInfo.cpp
     System/Regions.cpp
     System/SettingsFile.cpp
     System/SettingsStore.cpp

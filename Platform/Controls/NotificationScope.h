@@ -1,0 +1,55 @@
+#pragma once
+
+#include <Value/RuntimeError.h>
+
+#include <functional>
+#include <optional>
+
+namespace platform {
+
+// Errors raised by notification handlers must not unwind through the toolkit's own code, which
+// is built without exception support. A handler's error is therefore caught where the
+// notification is raised and delivered here:
+// - while a statement that can cause notifications runs (a setter writing a widget, a focus
+//   request), a NotificationScope holds the first error until the statement's own code is
+//   back, and finish() throws it to the statement's caller, as if the handler ran inline;
+// - with no such statement (the user typed or clicked, a timer fired), the error goes to the
+//   unhandled-error handler, by default a message on standard error.
+class NotificationScope
+{
+public:
+    NotificationScope();
+    ~NotificationScope();
+    NotificationScope(const NotificationScope &) = delete;
+    NotificationScope &operator=(const NotificationScope &) = delete;
+
+    // Closes the scope and throws the error a handler raised inside it, if any.
+    void finish();
+
+    // Hands a handler's error to the innermost open scope, or to the unhandled-error handler.
+    static void deliver(const RuntimeError &error);
+
+    // Runs a notification handler and delivers its error.
+    template<class Handler, class... A>
+    static void run(const Handler &handler, A &&...args)
+    {
+        try {
+            handler(std::forward<A>(args)...);
+        } catch (const RuntimeError &error) {
+            deliver(error);
+        }
+    }
+
+private:
+    void close();
+
+    NotificationScope *m_outer;
+    std::optional<RuntimeError> m_error;
+    bool m_open = true;
+};
+
+// Where errors of handlers that no statement waits for go; a host sets it to show them to the
+// user. An empty handler restores the default message on standard error.
+void setUnhandledErrorHandler(std::function<void(const RuntimeError &)> handler);
+
+} // namespace platform

@@ -1,0 +1,297 @@
+#include "QuillComboBox.h"
+
+#include "QuillkitIds.h"
+#include "ToolboxBitmaps.h"
+
+#include <Controls/StdPicture.h>
+#include <Value/Conversions.h>
+#include <Value/TextServices.h>
+
+#include <algorithm>
+
+using namespace platform;
+
+namespace {
+
+constexpr int16_t KeyBackspace = 8;
+
+// Binoculars for the search button, on a magenta ground that becomes transparent.
+const char *const BinocularsRows[] = {
+    "...kkk.....kkk...",
+    "...kdk.....kdk...",
+    "..kkkkk...kkkkk..",
+    "..kddgk...kddgk..",
+    ".kkddgkkkkkddgkk.",
+    ".kdddgkdgdkdddgk.",
+    "kkdddgkdgdkdddgkk",
+    "kddddgkkkkkddddgk",
+    "kddddgk...kddddgk",
+    "kddddgk...kddddgk",
+    "kddddgk...kddddgk",
+    "kkkkkkk...kkkkkkk",
+    "kcccwck...kcccwck",
+    "kccccck...kccccck",
+    "kkkkkkk...kkkkkkk",
+    ".................",
+};
+
+StdPicturePtr binocularsPicture()
+{
+    const QImage rows = quillkit::imageFromRows(BinocularsRows, 16);
+    QImage image = rows.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == qRgb(255, 0, 255))
+                image.setPixel(x, y, qRgba(0, 0, 0, 0));
+        }
+    }
+    return StdPicture::fromImage(image);
+}
+
+} // namespace
+
+QuillComboBox::QuillComboBox()
+{
+    // The design table: name, position and size in twips, the rest of each control's design.
+    QWidget *const form = surface();
+    cmbCombo = std::make_shared<platform::ComboBox>(form, QStringLiteral("cmbCombo"));
+    cmbCombo->setLeft(0);
+    cmbCombo->setTop(0);
+    cmbCombo->setWidth(2895);
+    cmbCombo->setHeight(315);
+    cmbCombo->setTabIndex(0);
+
+    cmdBuscar = std::make_shared<CommandButton>(form, QStringLiteral("cmdBuscar"));
+    cmdBuscar->setLeft(2895);
+    cmdBuscar->setTop(0);
+    cmdBuscar->setWidth(360);
+    cmdBuscar->setHeight(315);
+    cmdBuscar->setTabIndex(1);
+    cmdBuscar->setCaption(QString());
+    cmdBuscar->setStyle(CommandButton::Graphical);
+    cmdBuscar->setPicture(binocularsPicture());
+
+    lstResultados = std::make_shared<platform::ListBox>(form, QStringLiteral("lstResultados"));
+    lstResultados->setLeft(0);
+    lstResultados->setTop(360);
+    lstResultados->setWidth(3255);
+    lstResultados->setHeight(2010);
+    lstResultados->setTabIndex(2);
+    lstResultados->setVisible(false);
+
+    txtBuscar = std::make_shared<TextBox>(form, QStringLiteral("txtBuscar"));
+    txtBuscar->setLeft(0);
+    txtBuscar->setTop(0);
+    txtBuscar->setWidth(2775);
+    txtBuscar->setHeight(315);
+    txtBuscar->setTabIndex(3);
+    txtBuscar->setVisible(false);
+
+    cmbCombo->onChange = [this] { cmbCombo_Change(); };
+    cmbCombo->onClick = [this] { cmbCombo_Click(); };
+    cmbCombo->onKeyPress = [this](int16_t &keyAscii) { cmbCombo_KeyPress(keyAscii); };
+    cmdBuscar->onClick = [this] { cmdBuscar_Click(); };
+    txtBuscar->onChange = [this] { txtBuscar_Change(); };
+    txtBuscar->onKeyPress = [this](int16_t &keyAscii) { txtBuscar_KeyPress(keyAscii); };
+    lstResultados->onMouseUp = [this](int16_t button, int16_t shift, double x, double y) {
+        lstResultados_MouseUp(button, shift, x, y);
+    };
+
+    m_items.attach(*cmbCombo);
+}
+
+QuillComboBox::~QuillComboBox()
+{
+    // No handler may run while the controls go.
+    cmbCombo->onChange = nullptr;
+    cmbCombo->onClick = nullptr;
+    cmbCombo->onKeyPress = nullptr;
+    cmdBuscar->onClick = nullptr;
+    txtBuscar->onChange = nullptr;
+    txtBuscar->onKeyPress = nullptr;
+    lstResultados->onMouseUp = nullptr;
+}
+
+const MemberTable<QuillComboBox> &QuillComboBox::memberTable()
+{
+    using M = Members<QuillComboBox>;
+    static const MemberTable<QuillComboBox> table(QStringLiteral("QuillComboBox"),
+        {
+            M::method(QStringLiteral("Clear"), ClearId, [](QuillComboBox &c) { c.Clear(); }),
+            M::method(QStringLiteral("AddItem"), AddItemId,
+                {{QStringLiteral("Item"), QStringLiteral("BSTR"), false, false},
+                    {QStringLiteral("index"), QStringLiteral("VARIANT"), true, true}},
+                QStringLiteral("void"),
+                [](QuillComboBox &c, const Args &args) {
+                    c.AddItem(toText(args[0]), args[1]);
+                    return Variant();
+                }),
+            M::let(QStringLiteral("ItemData"), ItemDataId, QStringLiteral("long"),
+                {{QStringLiteral("index"), QStringLiteral("VARIANT"), false, false}},
+                [](QuillComboBox &c, const Args &index, const Variant &value) {
+                    c.setItemData(index[0], toLong(value));
+                }),
+            M::get(QStringLiteral("ItemData"), ItemDataId, QStringLiteral("long"),
+                {{QStringLiteral("index"), QStringLiteral("VARIANT"), false, false}},
+                [](QuillComboBox &c, const Args &index) { return Variant(c.ItemData(index[0])); }),
+            M::method(QStringLiteral("ResetMemory"), ResetMemoryId,
+                [](QuillComboBox &c) { c.ResetMemory(); }),
+            M::get(QStringLiteral("ComboBox"), ComboBoxId, QStringLiteral("IDispatch*"),
+                [](QuillComboBox &c) { return Variant(c.ComboBox()); }),
+            M::get(QStringLiteral("ListBox"), ListBoxId, QStringLiteral("IDispatch*"),
+                [](QuillComboBox &c) { return Variant(c.ListBox()); }),
+            M::get(QStringLiteral("SearchText"), SearchTextId, QStringLiteral("BSTR"),
+                [](QuillComboBox &c) { return Variant(c.SearchText()); }),
+            M::let(QStringLiteral("SearchText"), SearchTextId, QStringLiteral("BSTR"),
+                [](QuillComboBox &c, const Variant &value) { c.setSearchText(toText(value)); }),
+        });
+    return table;
+}
+
+ClassInfo QuillComboBox::classInfo()
+{
+    ClassInfo info;
+    info.id = quillkit::ids::QuillComboBox;
+    info.name = QStringLiteral("QuillComboBox");
+    info.progId = QStringLiteral("Quillkit.QuillComboBox");
+    info.defaultInterface
+        = {quillkit::ids::QuillComboBoxInterface, QStringLiteral("_QuillComboBox"),
+            {QStringLiteral("dual"), QStringLiteral("hidden"), QStringLiteral("nonextensible"),
+                QStringLiteral("oleautomation")},
+            false, memberTable().infos()};
+    info.eventInterface = {quillkit::ids::QuillComboBoxEvents, QStringLiteral("__QuillComboBox"),
+        {QStringLiteral("hidden"), QStringLiteral("nonextensible")}, true,
+        {{QStringLiteral("Change"), ChangeEventId, InvokeKind::Method, QStringLiteral("void"), {},
+             {}},
+            {QStringLiteral("Click"), ClickEventId, InvokeKind::Method, QStringLiteral("void"), {},
+                {}}}};
+    info.miscStatus = MiscStatus::RecomposeOnResize | MiscStatus::CantLinkInside
+        | MiscStatus::InsideOut | MiscStatus::ActivateWhenVisible | MiscStatus::SetClientSiteFirst;
+    info.toolboxBitmapId = quillkit::QuillComboBoxBitmap;
+    info.designWidth = 3270;
+    info.designHeight = 2385;
+    info.create = [] { return std::make_unique<QuillComboBox>(); };
+    return info;
+}
+
+// --- Lifecycle ---
+
+void QuillComboBox::UserControl_Initialize()
+{
+    LoadRemembered();
+}
+
+void QuillComboBox::UserControl_ReadProperties(PropertyBag &bag)
+{
+    setSearchText(
+        toText(bag.ReadProperty(QStringLiteral("SearchText"), QStringLiteral("Texto a buscar"))));
+}
+
+void QuillComboBox::UserControl_WriteProperties(PropertyBag &bag)
+{
+    bag.WriteProperty(QStringLiteral("SearchText"), m_SearchText);
+}
+
+void QuillComboBox::UserControl_Resize()
+{
+    const double b = cmdBuscar->Width();
+    cmdBuscar->setLeft(Width() - b);
+    // A control narrower than the button leaves the combo no room rather than a negative width.
+    cmbCombo->setWidth(std::max(Width() - b, 0.0));
+    txtBuscar->setWidth(cmbCombo->Width());
+    lstResultados->setWidth(Width());
+    // While the panel is open its height is the panel's.
+    if (!m_SearchOpen)
+        setHeight(cmbCombo->Height());
+}
+
+// --- Members ---
+
+void QuillComboBox::Clear()
+{
+    RebuildList();
+}
+
+void QuillComboBox::AddItem(const QString &Item, const Variant &index)
+{
+    std::optional<int16_t> at;
+    if (!index.isMissing())
+        at = toInteger(index);
+    cmbCombo->AddItem(Item, at);
+}
+
+int32_t QuillComboBox::ItemData(const Variant &index) const
+{
+    return cmbCombo->ItemData(toInteger(index));
+}
+
+void QuillComboBox::setItemData(const Variant &index, int32_t value)
+{
+    cmbCombo->setItemData(toInteger(index), value);
+}
+
+void QuillComboBox::setSearchText(const QString &value)
+{
+    m_SearchText = value;
+    PropertyChanged(QStringLiteral("SearchText"));
+}
+
+// --- The inner list ---
+
+int16_t QuillComboBox::firstItemIndex() const
+{
+    return int16_t(m_RememberedCount >= 1 ? m_RememberedCount + 1 : 0);
+}
+
+void QuillComboBox::cmbCombo_Change()
+{
+    // Fill in the first host item that begins with the typed text, the completed part
+    // selected. Setting the text reports a change at once, so this runs once more, nested: it
+    // finds the same item, sets the same text (no further report) and raises Change.
+    const QString typed = upperCase(cmbCombo->Text());
+    const int found = m_items.firstStartingWith(typed, firstItemIndex());
+    if (found >= 0) {
+        const QString item = cmbCombo->List(int16_t(found));
+        cmbCombo->setText(item);
+        cmbCombo->setSelStart(int32_t(typed.size()));
+        cmbCombo->setSelLength(int32_t(item.size()));
+    }
+    RaiseEvent(ChangeEventId);
+}
+
+void QuillComboBox::cmbCombo_KeyPress(int16_t &keyAscii)
+{
+    if (keyAscii != KeyBackspace)
+        return;
+    // Backspace over a completion takes the completed part and the last typed character.
+    const int32_t start = cmbCombo->SelStart();
+    if (cmbCombo->SelLength() > 0 && start > 0) {
+        cmbCombo->setText(cmbCombo->Text().left(start - 1));
+        keyAscii = 0;
+    }
+}
+
+void QuillComboBox::cmbCombo_Click()
+{
+    if (m_RememberedCount > 0) {
+        const int16_t idx = cmbCombo->ListIndex();
+        // No selected entry (a host can set ListIndex to -1) is recorded like a host item.
+        if (idx >= 0 && idx < m_RememberedCount) {
+            // A remembered entry stands for the host item of the same text: select that one.
+            // Its click, reported at once, records the selection and raises Click.
+            const QString shown = cmbCombo->List(idx);
+            const QString wanted = upperCase(shown.left(shown.size() - 1));
+            const int count = cmbCombo->ListCount();
+            for (int j = m_RememberedCount; j < count; ++j) {
+                if (m_items.upper(j) == wanted) {
+                    cmbCombo->setListIndex(int16_t(j));
+                    return;
+                }
+            }
+        } else if (idx == m_RememberedCount) {
+            return; // the separator line
+        }
+    }
+    RememberSelection(cmbCombo->Text());
+    RaiseEvent(ClickEventId);
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "QuillComboBoxItemCache.h"
+
+#include <Controls/ComboBox.h>
+#include <Controls/CommandButton.h>
+#include <Controls/ListBox.h>
+#include <Controls/TextBox.h>
+#include <Hosting/MemberTable.h>
+#include <Hosting/TypeInfo.h>
+#include <Hosting/UserControl.h>
+
+#include <QLocale>
+#include <array>
+#include <memory>
+#include <vector>
+
+// A drop-down list with type-ahead completion, a search panel that lists every item containing
+// a search text, and a per-user memory of how often each text was picked. The five most picked
+// texts head the inner list, above a separator line, ahead of the host's items.
+class QuillComboBox : public platform::DispatchFromTable<QuillComboBox, platform::UserControl>
+{
+public:
+    // Member ids of _QuillComboBox and of its events.
+    static constexpr platform::DispId ClearId = 0x60030007;
+    static constexpr platform::DispId AddItemId = 0x60030008;
+    static constexpr platform::DispId ItemDataId = 0x68030003;
+    static constexpr platform::DispId ResetMemoryId = 0x60030011;
+    static constexpr platform::DispId ComboBoxId = 0x68030002;
+    static constexpr platform::DispId ListBoxId = 0x68030001;
+    static constexpr platform::DispId SearchTextId = 0x68030000;
+    static constexpr platform::DispId ChangeEventId = 1;
+    static constexpr platform::DispId ClickEventId = 2;
+
+    QuillComboBox();
+    ~QuillComboBox() override;
+
+    static const platform::MemberTable<QuillComboBox> &memberTable();
+    static platform::ClassInfo classInfo();
+
+    void UserControl_Initialize() override;
+    void UserControl_ReadProperties(platform::PropertyBag &bag) override;
+    void UserControl_Resize() override;
+    void UserControl_WriteProperties(platform::PropertyBag &bag) override;
+
+    // _QuillComboBox
+    void Clear();
+    void AddItem(const QString &Item, const platform::Variant &index);
+    int32_t ItemData(const platform::Variant &index) const;
+    void setItemData(const platform::Variant &index, int32_t value);
+    void ResetMemory();
+    platform::DispatchPtr ComboBox() const { return cmbCombo; }
+    platform::DispatchPtr ListBox() const { return lstResultados; }
+    QString SearchText() const { return m_SearchText; }
+    void setSearchText(const QString &value);
+
+private:
+    // One recorded text with its count, held as the stored digits.
+    struct Selection
+    {
+        QString text;
+        QString count;
+    };
+    static constexpr int TopSlots = 5;
+
+    // Inner list (QuillComboBox.cpp)
+    int16_t firstItemIndex() const;
+    void cmbCombo_Change();
+    void cmbCombo_Click();
+    void cmbCombo_KeyPress(int16_t &keyAscii);
+
+    // Search panel (QuillComboBox_Search.cpp)
+    void ToggleSearchPanel();
+    void AcceptSearchResult();
+    void runSearch();
+    void cmdBuscar_Click();
+    void txtBuscar_Change();
+    void txtBuscar_KeyPress(int16_t &keyAscii);
+    void lstResultados_MouseUp(int16_t button, int16_t shift, double x, double y);
+
+    // Remembered selections (QuillComboBox_Memory.cpp)
+    void LoadRemembered();
+    void RebuildList();
+    void RememberSelection(const QString &text);
+    void rankSelection(const QString &text, double value);
+    QString storedValue() const;
+    const QString &upperSelection(size_t index);
+
+    // Constituent controls.
+    std::shared_ptr<platform::ComboBox> cmbCombo;
+    std::shared_ptr<platform::CommandButton> cmdBuscar;
+    std::shared_ptr<platform::ListBox> lstResultados;
+    std::shared_ptr<platform::TextBox> txtBuscar;
+    // Declared after the controls so that it lets go of the inner list's model first.
+    QuillComboBoxItemCache m_items;
+
+    QString m_SearchText;
+    bool m_SearchOpen = false;
+    std::vector<Selection> m_Selections;
+    std::array<QString, TopSlots> m_TopNames;
+    std::array<int32_t, TopSlots> m_TopCounts {};
+    int32_t m_RememberedCount = 0;
+
+    // Upper-cased texts of m_Selections, filled as recording needs them, under m_selectionsLocale.
+    std::vector<QString> m_selectionsUpper;
+    QLocale m_selectionsLocale;
+};

@@ -1,0 +1,167 @@
+// The search panel: a search box over the combo's place and a list of every host item that
+// contains the search text, each result carrying its item's index in the inner list.
+#include "QuillComboBox.h"
+
+#include <Value/Conversions.h>
+#include <Value/Pattern.h>
+#include <Value/RuntimeError.h>
+#include <Value/TextServices.h>
+
+using namespace platform;
+
+namespace {
+
+constexpr double OpenHeight = 2385;
+constexpr double ClosedHeight = 315;
+// Heights from here up count as open.
+constexpr double OpenThreshold = 2000;
+constexpr int16_t KeyEnter = 13;
+
+// Runs one step of opening or closing; a step that fails is skipped and the next one runs.
+template<class Step>
+void tryStep(Step step)
+{
+    try {
+        step();
+    } catch (const RuntimeError &) { }
+}
+
+// Whether the pattern "*" + text + "*" is a plain containment test: no character of the text
+// is a pattern element.
+bool isLiteral(const QString &text)
+{
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'*':
+        case u'?':
+        case u'#':
+        case u'[':
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+// The longest run of plain characters in the text, outside bracket lists: every item that
+// matches "*" + text + "*" contains it. Empty when there is none or the text is malformed.
+QString requiredRun(const QString &text)
+{
+    QString best;
+    qsizetype runStart = 0;
+    const auto endRun = [&](qsizetype end) {
+        if (end - runStart > best.size())
+            best = text.mid(runStart, end - runStart);
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        switch (text[i].unicode()) {
+        case u'*':
+        case u'?':
+        case u'#':
+            endRun(i);
+            runStart = i + 1;
+            break;
+        case u'[': {
+            endRun(i);
+            const qsizetype close = text.indexOf(u']', i + 1);
+            if (close < 0)
+                return {};
+            i = close;
+            runStart = i + 1;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    endRun(text.size());
+    return best;
+}
+
+} // namespace
+
+void QuillComboBox::ToggleSearchPanel()
+{
+    // The height decides, not the flag: the host may have resized the control.
+    if (Height() < OpenThreshold) {
+        tryStep([&] { m_SearchOpen = true; });
+        tryStep([&] { setHeight(OpenHeight); });
+        tryStep([&] { cmbCombo->setVisible(false); });
+        tryStep([&] { txtBuscar->setVisible(true); });
+        tryStep([&] { lstResultados->setVisible(true); });
+        tryStep([&] {
+            // Setting the hint runs the search at once; selected, the first key replaces it.
+            if (txtBuscar->Text().isEmpty()) {
+                txtBuscar->setText(m_SearchText);
+                txtBuscar->setSelStart(0);
+                txtBuscar->setSelLength(int32_t(txtBuscar->Text().size()));
+            }
+        });
+        tryStep([&] { txtBuscar->SetFocus(); });
+    } else {
+        tryStep([&] { m_SearchOpen = false; });
+        tryStep([&] { txtBuscar->setVisible(false); });
+        tryStep([&] { lstResultados->setVisible(false); });
+        tryStep([&] { cmbCombo->setVisible(true); });
+        // The layout then takes the combo's own height.
+        tryStep([&] { setHeight(ClosedHeight); });
+    }
+}
+
+void QuillComboBox::runSearch()
+{
+    const QString text = upperCase(txtBuscar->Text());
+    std::vector<int> found;
+    // "*text*" without pattern elements in the text is containment, which one scan over all
+    // items answers; any other pattern is tried only on the items that contain its plain part.
+    if (isLiteral(text)) {
+        m_items.findContaining(text, firstItemIndex(), found);
+    } else {
+        const WildcardPattern pattern(QStringLiteral("*") + text + QStringLiteral("*"));
+        m_items.findMatching(pattern, requiredRun(text), firstItemIndex(), found);
+    }
+
+    lstResultados->Clear();
+    for (const int i : found) {
+        lstResultados->AddItem(m_items.text(i));
+        lstResultados->setItemData(lstResultados->NewIndex(), i);
+    }
+    if (lstResultados->ListCount() > 0)
+        lstResultados->setListIndex(0);
+}
+
+void QuillComboBox::AcceptSearchResult()
+{
+    const int16_t k = lstResultados->ListIndex();
+    if (k < 0)
+        return;
+    // The combo reports the click at once: its dispatch records the item and raises Click
+    // while the panel is still open.
+    cmbCombo->setListIndex(toInteger(Variant(lstResultados->ItemData(k))));
+    RememberSelection(lstResultados->List(k));
+    ToggleSearchPanel();
+}
+
+void QuillComboBox::cmdBuscar_Click()
+{
+    ToggleSearchPanel();
+}
+
+void QuillComboBox::txtBuscar_Change()
+{
+    runSearch();
+}
+
+void QuillComboBox::txtBuscar_KeyPress(int16_t &keyAscii)
+{
+    if (keyAscii == KeyEnter && lstResultados->ListIndex() >= 0) {
+        keyAscii = 0;
+        AcceptSearchResult();
+    }
+}
+
+void QuillComboBox::lstResultados_MouseUp(int16_t, int16_t, double, double)
+{
+    AcceptSearchResult();
+}

@@ -1,0 +1,412 @@
+// The search panel of QuillComboBox, driven with the user's clicks and keys.
+#include "QuillComboBoxTestFixture.h"
+
+#include <TestSupport/TestEnvironment.h>
+#include <Value/Pattern.h>
+#include <Value/TextServices.h>
+
+using namespace platform;
+using namespace quillkit::test;
+
+namespace {
+
+class QuillComboBoxSearchTest : public ComboBoxFixture
+{
+protected:
+    // A control with the given hint and items, on an active form.
+    void createWithHint(const QString &hint, const QStringList &items)
+    {
+        ASSERT_TRUE(activate());
+        create(items);
+        control->let(QStringLiteral("SearchText"), Variant(hint));
+        events.clear();
+    }
+
+    void typeSearch(const QString &keys) { QTest::keyClicks(searchEdit(), keys); }
+    // Replaces the search text as the user does: select all, then type.
+    void retypeSearch(const QString &keys)
+    {
+        QTest::keyClick(searchEdit(), Qt::Key_A, Qt::ControlModifier);
+        if (keys.isEmpty())
+            QTest::keyClick(searchEdit(), Qt::Key_Delete);
+        else
+            typeSearch(keys);
+    }
+    QString searchText() const { return searchEdit()->property("text").toString(); }
+    QString searchSelection() const { return searchEdit()->property("selectedText").toString(); }
+    bool isOpen() const { return !searchEdit()->isHidden(); }
+
+    // The results with the item index each carries.
+    QStringList resultsWithData()
+    {
+        QStringList all;
+        const QStringList texts = entries(results);
+        for (int i = 0; i < texts.size(); ++i)
+            all << QStringLiteral("%1@%2").arg(texts[i]).arg(itemData(results, int16_t(i)));
+        return all;
+    }
+    int16_t selectedResult() { return int16_t(number(results, QStringLiteral("ListIndex"))); }
+
+    void releaseOverResults(Qt::MouseButton button, QPoint at = QPoint(5, 3))
+    {
+        QTest::mousePress(resultsViewport(), button, Qt::NoModifier, at);
+        QTest::mouseRelease(resultsViewport(), button, Qt::NoModifier, at);
+    }
+};
+
+const QStringList Fruit {QStringLiteral("Apple"), QStringLiteral("Grape"), QStringLiteral("Plum")};
+
+// --- Opening and closing ---
+
+TEST_F(QuillComboBoxSearchTest, OpeningShowsTheHintSelectedAndClosingShrinksBack)
+{
+    createWithHint(QStringLiteral("Texto a buscar"), Fruit);
+    clickSearchButton();
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(height(), 2385);
+    EXPECT_TRUE(widget("cmbCombo")->isHidden());
+    EXPECT_FALSE(widget("lstResultados")->isHidden());
+    EXPECT_FALSE(widget("cmdBuscar")->isHidden());
+    EXPECT_EQ(searchText(), "Texto a buscar");
+    EXPECT_EQ(searchSelection(), "Texto a buscar");
+    EXPECT_EQ(QApplication::focusWidget(), searchEdit());
+    // The hint was searched for and matches nothing.
+    EXPECT_EQ(entries(results), QStringList());
+
+    // The first key replaces the hint.
+    typeSearch(QStringLiteral("ap"));
+    EXPECT_EQ(searchText(), "ap");
+    EXPECT_EQ(resultsWithData(), QStringList({"Apple@0", "Grape@1"}));
+    EXPECT_EQ(selectedResult(), 0);
+
+    clickSearchButton();
+    EXPECT_FALSE(isOpen());
+    EXPECT_TRUE(widget("lstResultados")->isHidden());
+    EXPECT_FALSE(widget("cmbCombo")->isHidden());
+    EXPECT_EQ(height(), 315);
+    // Nothing was taken.
+    EXPECT_EQ(text(combo), QString());
+    EXPECT_EQ(events, QStringList());
+    EXPECT_EQ(storedSelections(), "<absent>");
+}
+
+TEST_F(QuillComboBoxSearchTest, WithAnEmptyHintTheFirstOpeningListsNothingUntilAKey)
+{
+    createWithHint(QString(), Fruit);
+    clickSearchButton();
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(searchText(), QString());
+    EXPECT_EQ(entries(results), QStringList());
+    typeSearch(QStringLiteral("u"));
+    EXPECT_EQ(resultsWithData(), QStringList({"Plum@2"}));
+}
+
+TEST_F(QuillComboBoxSearchTest, ReopeningKeepsTheTextAndTheResults)
+{
+    createWithHint(QStringLiteral("Texto a buscar"), Fruit);
+    clickSearchButton();
+    typeSearch(QStringLiteral("p"));
+    QTest::keyClick(searchEdit(), Qt::Key_Down); // no effect on the results
+    clickSearchButton();
+    clickSearchButton();
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(searchText(), "p");
+    EXPECT_EQ(resultsWithData(), QStringList({"Apple@0", "Grape@1", "Plum@2"}));
+    EXPECT_EQ(selectedResult(), 0);
+}
+
+TEST_F(QuillComboBoxSearchTest, TheToggleDecidesByTheHeight)
+{
+    createWithHint(QStringLiteral("x"), Fruit);
+    // Closed, but the host made it tall: the button closes (and the layout shrinks it back).
+    sitePtr->setHeight(2100);
+    ASSERT_EQ(height(), 315);
+    clickSearchButton();
+    ASSERT_TRUE(isOpen());
+    // Open, but the host made it short: the button opens once more instead of closing.
+    sitePtr->setHeight(1500);
+    EXPECT_EQ(height(), 1500); // open, the layout leaves the height alone
+    clickSearchButton();
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(height(), 2385);
+    sitePtr->setHeight(2000);
+    clickSearchButton();
+    EXPECT_FALSE(isOpen());
+    EXPECT_EQ(height(), 315);
+}
+
+TEST_F(QuillComboBoxSearchTest, OpeningOnAnInactiveFormStillOpens)
+{
+    create(Fruit);
+    control->let(QStringLiteral("SearchText"), Variant("gr"));
+    QTest::mouseClick(widget("cmdBuscar"), Qt::LeftButton);
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(height(), 2385);
+    EXPECT_EQ(resultsWithData(), QStringList({"Grape@1"}));
+}
+
+// --- Matching ---
+
+TEST_F(QuillComboBoxSearchTest, ListsEveryItemThatContainsTheText)
+{
+    struct Case
+    {
+        const char *keys;
+        QStringList expected;
+    };
+    const QStringList items {QStringLiteral("Apple"), QStringLiteral("Grape"),
+        QStringLiteral("Plum"), QStringLiteral("Item 1"), QStringLiteral("Item 22"),
+        QStringLiteral("Itemized 3"), QStringLiteral("item x"), QStringLiteral("a*b"),
+        QStringLiteral("[x]"), QStringLiteral("PAPAYA")};
+    const Case cases[] = {
+        {"ap", {"Apple@0", "Grape@1", "PAPAYA@9"}},
+        {"AP", {"Apple@0", "Grape@1", "PAPAYA@9"}},
+        {"aP", {"Apple@0", "Grape@1", "PAPAYA@9"}},
+        {"pa", {"PAPAYA@9"}},
+        {"item #", {"Item 1@3", "Item 22@4"}},
+        {"#", {"Item 1@3", "Item 22@4", "Itemized 3@5"}},
+        {"?",
+            {"Apple@0", "Grape@1", "Plum@2", "Item 1@3", "Item 22@4", "Itemized 3@5", "item x@6",
+                "a*b@7", "[x]@8", "PAPAYA@9"}},
+        {"p?e", {"Apple@0"}},
+        {"a*b", {"a*b@7"}},
+        {"[lx]", {"Apple@0", "Plum@2", "item x@6", "[x]@8"}},
+        {"[!a-z ]#", {"Item 22@4"}},
+        {"m ", {"Item 1@3", "Item 22@4", "item x@6"}},
+        {"zz", {}},
+        // An opening bracket without its closing one matches nothing and fails nothing.
+        {"[x", {}},
+        {"[", {}},
+    };
+    createWithHint(QString(), items);
+    clickSearchButton();
+    for (const Case &c : cases) {
+        retypeSearch(QString::fromLatin1(c.keys));
+        ASSERT_EQ(searchText(), QString::fromLatin1(c.keys));
+        EXPECT_EQ(resultsWithData(), c.expected) << c.keys;
+        EXPECT_EQ(selectedResult(), c.expected.isEmpty() ? -1 : 0) << c.keys;
+    }
+}
+
+TEST_F(QuillComboBoxSearchTest, AnEmptySearchTextListsEveryItemAndSelectsTheFirst)
+{
+    createWithHint(QStringLiteral("Texto a buscar"), Fruit);
+    clickSearchButton();
+    retypeSearch(QString());
+    EXPECT_EQ(searchText(), QString());
+    EXPECT_EQ(resultsWithData(), QStringList({"Apple@0", "Grape@1", "Plum@2"}));
+    EXPECT_EQ(selectedResult(), 0);
+}
+
+TEST_F(QuillComboBoxSearchTest, RememberedEntriesAndTheSeparatorAreNeverResults)
+{
+    storeSelections(QStringLiteral("Apple|3|Grapefruit|2|"));
+    createWithHint(QString(), Fruit);
+    ASSERT_EQ(entries(combo).mid(0, 3), QStringList({"APPLE ", "GRAPEFRUIT ", "---------------"}));
+    clickSearchButton();
+    typeSearch(QStringLiteral("x"));
+    retypeSearch(QString());
+    EXPECT_EQ(resultsWithData(), QStringList({"Apple@3", "Grape@4", "Plum@5"}));
+    retypeSearch(QStringLiteral("fruit"));
+    EXPECT_EQ(resultsWithData(), QStringList());
+    retypeSearch(QStringLiteral("-"));
+    EXPECT_EQ(resultsWithData(), QStringList());
+    retypeSearch(QStringLiteral("e "));
+    EXPECT_EQ(resultsWithData(), QStringList());
+}
+
+TEST_F(QuillComboBoxSearchTest, SeesItemsTheHostChangesThroughTheInnerCombo)
+{
+    createWithHint(QString(), Fruit);
+    clickSearchButton();
+    combo->call(QStringLiteral("AddItem"), {Variant("Grapefruit"), Variant(int16_t(0))});
+    combo->call(QStringLiteral("RemoveItem"), {Variant(int16_t(3))}); // Plum
+    combo->let(QStringLiteral("List"), {Variant(int16_t(1))}, Variant("Pineapple"));
+    combo->call(QStringLiteral("AddItem"), {Variant("grape jelly")});
+    retypeSearch(QStringLiteral("ap"));
+    EXPECT_EQ(resultsWithData(),
+        QStringList({"Grapefruit@0", "Pineapple@1", "Grape@2", "grape jelly@3"}));
+    retypeSearch(QStringLiteral("apple"));
+    EXPECT_EQ(resultsWithData(), QStringList({"Pineapple@1"}));
+    combo->call(QStringLiteral("Clear"));
+    retypeSearch(QStringLiteral("a"));
+    EXPECT_EQ(resultsWithData(), QStringList());
+}
+
+TEST_F(QuillComboBoxSearchTest, UpperCasesInTheUsersLocaleAtTheTimeOfTheSearch)
+{
+    createWithHint(QString(), {QStringLiteral("kilim"), QStringLiteral("KILIM")});
+    clickSearchButton();
+    typeSearch(QStringLiteral("i"));
+    EXPECT_EQ(resultsWithData(), QStringList({"kilim@0", "KILIM@1"}));
+    {
+        // In Turkish the upper case of i is the dotted capital, which KILIM does not hold.
+        platform::test::ScopedLocale turkish(QLocale(QLocale::Turkish, QLocale::Turkey));
+        retypeSearch(QStringLiteral("li"));
+        EXPECT_EQ(resultsWithData(), QStringList({"kilim@0"}));
+    }
+    retypeSearch(QStringLiteral("i"));
+    EXPECT_EQ(resultsWithData(), QStringList({"kilim@0", "KILIM@1"}));
+}
+
+TEST_F(QuillComboBoxSearchTest, FindsExactlyWhatThePatternMatchesOnEveryItem)
+{
+    // Items chosen so that texts overlap, repeat, sit at the ends of items and span two
+    // neighbouring items; the expected results come from the pattern service item by item.
+    const QStringList items {QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("abc"),
+        QStringLiteral("bcd"), QString(), QStringLiteral("aaa"), QStringLiteral("a"),
+        QStringLiteral("b"), QStringLiteral("straße"), QStringLiteral("ÀÉ ou àé"),
+        QStringLiteral("item 12"), QStringLiteral("[x]"), QStringLiteral("a*b"),
+        QStringLiteral("?"), QStringLiteral("#1"), QStringLiteral("AbAbAbX"),
+        QStringLiteral("babab"), QStringLiteral("line\nbreak"), QStringLiteral("x\ty"),
+        QStringLiteral("zzzzzzzzzz"), QStringLiteral("ab")};
+    const QStringList texts {QString(), "a", "b", "ab", "ba", "bc", "abc", "cd", "dab", "da", "aa",
+        "aaa", "aaaa", "abab", "babx", "bab", "x", "ß", "ss", "SSE", "àé", "É O", "?", "#", "[ab]",
+        "[!a]b", "a?c", "*", "**b", "a*d", "item #", "#1", "[x", "]", "!", "-", "b?b", "?b?",
+        "[a-b]b", "x]", "[]a", "z*z*z*z*z*z*z*z*z*z*z", "\\", "n\\", "\\t", "zzzzzzzzzzz", "i"};
+    storeSelections(QStringLiteral("ab|2|cd|1|"));
+    createWithHint(QString(), items);
+    const int first = 3; // below AB, CD and the separator line
+    clickSearchButton();
+    for (const QString &t : texts) {
+        searchEdit()->setProperty("text", t + QStringLiteral("~"));
+        searchEdit()->setProperty("text", t);
+        QStringList expected;
+        const QString pattern = QStringLiteral("*") + upperCase(t) + QStringLiteral("*");
+        for (int i = 0; i < items.size(); ++i) {
+            if (matchesPattern(upperCase(items[i]), pattern))
+                expected << QStringLiteral("%1@%2").arg(items[i]).arg(first + i);
+        }
+        EXPECT_EQ(resultsWithData(), expected) << t.toStdString();
+    }
+}
+
+TEST_F(QuillComboBoxSearchTest, CompletesExactlyToTheFirstItemThatBeginsWithTheText)
+{
+    const QStringList items {QStringLiteral("bcd"), QStringLiteral("abc"), QString(),
+        QStringLiteral("ab"), QStringLiteral("aaa"), QStringLiteral("straße"),
+        QStringLiteral("xab"), QStringLiteral("ÀÉ"), QStringLiteral("b"), QStringLiteral("abcd")};
+    const QStringList texts {"a", "ab", "abc", "abcd", "abcde", "b", "bc", "c", "x", "xa", "strass",
+        "STRASSE", "straßen", "àé", "aa", "aaaa", "d", "cd"};
+    storeSelections(QStringLiteral("abcd|2|"));
+    create(items);
+    const auto expectedFor = [&](const QString &t) {
+        for (const QString &item : items) {
+            if (upperCase(item).startsWith(upperCase(t)))
+                return item;
+        }
+        return t;
+    };
+    for (const QString &t : texts) {
+        combo->let(QStringLiteral("Text"), Variant(QStringLiteral("~")));
+        combo->let(QStringLiteral("Text"), Variant(t));
+        EXPECT_EQ(text(combo), expectedFor(t)) << t.toStdString();
+    }
+    // Each text straight after the previous one's completion, and a text that extends it.
+    for (const QString &t : texts) {
+        combo->let(QStringLiteral("Text"), Variant(t));
+        EXPECT_EQ(text(combo), expectedFor(t)) << t.toStdString();
+        const QString longer = text(combo) + QStringLiteral("d");
+        combo->let(QStringLiteral("Text"), Variant(longer));
+        EXPECT_EQ(text(combo), expectedFor(longer)) << longer.toStdString();
+    }
+}
+
+// --- Taking a result ---
+
+TEST_F(QuillComboBoxSearchTest, TakingAResultClicksOnceCountsTwiceAndCloses)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void()> take;
+    };
+    const Case cases[] = {
+        {"Enter in the search box", [this] { QTest::keyClick(searchEdit(), Qt::Key_Return); }},
+        {"left button over the results",
+            // Below the entries, so that the press keeps the selection.
+            [this] { releaseOverResults(Qt::LeftButton, QPoint(5, 120)); }},
+        {"right button over the results", [this] { releaseOverResults(Qt::RightButton); }},
+        {"middle button below the entries",
+            [this] { releaseOverResults(Qt::MiddleButton, QPoint(5, 120)); }},
+    };
+    ASSERT_TRUE(activate());
+    int n = 0;
+    for (const Case &c : cases) {
+        storeSelections(QString());
+        ControlSite &site = place(QStringLiteral("Taking%1").arg(n++));
+        sitePtr = &site;
+        control = site.control();
+        combo = control->get(QStringLiteral("ComboBox")).object();
+        results = control->get(QStringLiteral("ListBox")).object();
+        for (const QString &item : Fruit)
+            control->call(QStringLiteral("AddItem"), {Variant(item)});
+        // The host's Click handler runs while the panel is still open.
+        QStringList seen;
+        const auto log = site.onEvent;
+        site.onEvent = [&, log](DispId id, const Args &args) {
+            log(id, args);
+            seen << QStringLiteral("open=%1 height=%2").arg(int(isOpen())).arg(height());
+        };
+        clickSearchButton();
+        retypeSearch(QStringLiteral("p"));
+        ASSERT_EQ(selectedResult(), 0) << c.name;
+        QTest::keyClick(widget("lstResultados"), Qt::Key_Down); // Grape
+        ASSERT_EQ(selectedResult(), 1) << c.name;
+        events.clear();
+        seen.clear();
+        c.take();
+        EXPECT_EQ(events, QStringList {QStringLiteral("Click:Grape")}) << c.name;
+        EXPECT_EQ(seen, QStringList {QStringLiteral("open=1 height=2385")}) << c.name;
+        EXPECT_EQ(text(combo), "Grape") << c.name;
+        EXPECT_EQ(number(combo, QStringLiteral("ListIndex")), 1) << c.name;
+        EXPECT_EQ(storedSelections(), "Grape|2|") << c.name;
+        EXPECT_FALSE(isOpen()) << c.name;
+        EXPECT_FALSE(widget("cmbCombo")->isHidden()) << c.name;
+        EXPECT_EQ(height(), 315) << c.name;
+        form.window()->setFocus();
+    }
+}
+
+TEST_F(QuillComboBoxSearchTest, TakingAResultBelowRememberedEntriesSelectsTheItemItself)
+{
+    storeSelections(QStringLiteral("Plum|4|"));
+    createWithHint(QString(), Fruit);
+    clickSearchButton();
+    typeSearch(QStringLiteral("plu"));
+    ASSERT_EQ(resultsWithData(), QStringList({"Plum@4"}));
+    QTest::keyClick(searchEdit(), Qt::Key_Return);
+    EXPECT_EQ(number(combo, QStringLiteral("ListIndex")), 4);
+    EXPECT_EQ(events, QStringList {QStringLiteral("Click:Plum")});
+    EXPECT_EQ(storedSelections(), "Plum|6|");
+}
+
+TEST_F(QuillComboBoxSearchTest, WithoutASelectedResultEnterAndReleasesDoNothing)
+{
+    createWithHint(QString(), Fruit);
+    clickSearchButton();
+    typeSearch(QStringLiteral("zz"));
+    ASSERT_EQ(selectedResult(), -1);
+    QTest::keyClick(searchEdit(), Qt::Key_Return);
+    releaseOverResults(Qt::LeftButton);
+    releaseOverResults(Qt::RightButton);
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(height(), 2385);
+    EXPECT_EQ(searchText(), "zz");
+    EXPECT_EQ(events, QStringList());
+    EXPECT_EQ(storedSelections(), "<absent>");
+}
+
+TEST_F(QuillComboBoxSearchTest, OtherKeysReachTheSearchBox)
+{
+    createWithHint(QString(), Fruit);
+    clickSearchButton();
+    typeSearch(QStringLiteral("grx"));
+    QTest::keyClick(searchEdit(), Qt::Key_Backspace);
+    QTest::keyClick(searchEdit(), Qt::Key_Escape);
+    EXPECT_EQ(searchText(), "gr");
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(resultsWithData(), QStringList({"Grape@1"}));
+}
+
+} // namespace

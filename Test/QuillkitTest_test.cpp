@@ -1,0 +1,147 @@
+// Runs the demonstration program as a user would, headless, and checks what it shows.
+#include <Hosting/ServerRegistration.h>
+#include <TestSupport/TestEnvironment.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString BinDir = QStringLiteral(QUILL_BIN_DIR);
+
+class Demo : public testing::Test
+{
+protected:
+    void SetUp() override { platform::registerLibraryFile(BinDir + "/Quillkit.so"); }
+
+    struct Run
+    {
+        int exitCode = -1;
+        QString errors;
+        QImage shot;
+        QStringList report;
+        QString value(const QString &key) const
+        {
+            for (const QString &line : report)
+                if (line.startsWith(key + ": "))
+                    return line.mid(key.size() + 2);
+            return {};
+        }
+        QStringList values(const QString &key) const
+        {
+            QStringList all;
+            for (const QString &line : report)
+                if (line.startsWith(key + ": "))
+                    all << line.mid(key.size() + 2);
+            return all;
+        }
+    };
+
+    Run run(const QString &program, const QStringList &extra = {})
+    {
+        const QString shot = QDir(folders.path()).filePath("shot.png");
+        const QString report = QDir(folders.path()).filePath("report.txt");
+        QProcess process;
+        process.start(program, QStringList {"--screenshot", shot, "--report", report} + extra);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        Run result;
+        result.exitCode = process.exitCode();
+        result.errors = QString::fromUtf8(process.readAllStandardError());
+        result.shot = QImage(shot);
+        QFile file(report);
+        if (file.open(QIODevice::ReadOnly))
+            result.report = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        return result;
+    }
+
+    platform::test::IsolatedUserFolders folders;
+};
+
+TEST_F(Demo, ShowsTheFormWithAllFourControlsWorking)
+{
+    const Run result = run(BinDir + "/QuillkitTest");
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    ASSERT_FALSE(result.shot.isNull());
+
+    // The combo box: the five fixed items, then 5000 six-letter texts of A to U (no remembered
+    // block in a fresh settings store).
+    const QStringList items = result.values("combo.item");
+    ASSERT_EQ(items.size(), 5005);
+    EXPECT_EQ(items.mid(0, 5), QStringList({"Item 1", "Item 2", "Item 3", "Item 4", "Velk"}));
+    const QRegularExpression sixLetters("^[A-U]{6}$");
+    int withA = 0, withK = 0;
+    for (const QString &item : items.mid(5)) {
+        ASSERT_TRUE(sixLetters.match(item).hasMatch()) << item.toStdString();
+        withA += item.count('A');
+        withK += item.count('K');
+    }
+    // A and U come half as often as the letters between them.
+    EXPECT_NEAR(double(withA) / withK, 0.5, 0.1);
+
+    // The input box shows 3000 as currency, bold, on pale yellow.
+    EXPECT_EQ(result.value("input.txtRight.visible"), "true");
+    EXPECT_EQ(result.value("input.txtRight.text"), "$3,000.00");
+    EXPECT_EQ(result.value("input.txtRight.base"), "#ffffc0");
+    EXPECT_EQ(result.value("input.txtRight.bold"), "true");
+
+    // The form is rounded: its corners are outside its outline, transparent in the picture.
+    EXPECT_EQ(result.value("form.mask.corner"), "outside");
+    EXPECT_EQ(qAlpha(result.shot.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(result.shot.pixel(result.shot.width() / 2, result.shot.height() / 2)), 255);
+
+    // The picture box shows the chart stretched over its whole area (4455 x 3375 twips at
+    // 120, 600): compared with the chart scaled to that size, pixel by pixel.
+    const QImage chart = QImage(BinDir + "/ChartSample.jpg")
+                             .scaled(297, 225, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QRect area(8, 40, 297, 225);
+    double difference = 0;
+    int samples = 0;
+    for (int y = 10; y < area.height() - 10; y += 7) {
+        for (int x = 10; x < area.width() - 10; x += 7) {
+            const QRgb shown = result.shot.pixel(area.x() + x, area.y() + y);
+            const QRgb expected = chart.pixel(x, y);
+            difference += std::abs(qRed(shown) - qRed(expected))
+                + std::abs(qGreen(shown) - qGreen(expected))
+                + std::abs(qBlue(shown) - qBlue(expected));
+            ++samples;
+        }
+    }
+    EXPECT_LT(difference / samples, 30.0);
+}
+
+TEST_F(Demo, AMissingPictureEndsFormLoadAfterTheComboBoxIsFilled)
+{
+    // The program and its form file in a folder without the picture.
+    const QString dir = QDir(folders.path()).filePath("nopicture");
+    QDir().mkpath(dir);
+    ASSERT_TRUE(QFile::copy(BinDir + "/QuillkitTest", dir + "/QuillkitTest"));
+    ASSERT_TRUE(QFile::copy(BinDir + "/TestForm", dir + "/TestForm"));
+    QFile(dir + "/QuillkitTest").setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+
+    const Run result = run(dir + "/QuillkitTest");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.errors.contains("Run-time error '53'")) << result.errors.toStdString();
+    EXPECT_TRUE(result.errors.contains("ChartSample.jpg")) << result.errors.toStdString();
+    EXPECT_EQ(result.value("combo.count"), "5005");
+}
+
+TEST_F(Demo, AnimationChangesTheSizeAndKeepsTheLeftAndTopEdges)
+{
+    const Run result = run(BinDir + "/QuillkitTest", {"--ticks", "6"});
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    const QStringList rect = result.value("picture.rect").split(' ');
+    ASSERT_EQ(rect.size(), 4);
+    EXPECT_EQ(rect[0], "120");
+    EXPECT_EQ(rect[1], "600");
+    EXPECT_NE(rect[2].toDouble(), 4455.0);
+    EXPECT_NE(rect[3].toDouble(), 3375.0);
+    // Six ticks move each side by less than 100 twips each.
+    EXPECT_LT(std::abs(rect[2].toDouble() - 4455.0), 600.0);
+    EXPECT_LT(std::abs(rect[3].toDouble() - 3375.0), 600.0);
+}
+
+} // namespace

@@ -1,0 +1,135 @@
+// QuillkitTest: the demonstration program. It hosts one of each Quillkit control on TestForm,
+// created by class id through the platform's component hosting, never by linking the library.
+//
+//   QuillkitTest                       run the form
+//   QuillkitTest --screenshot FILE     show the form, write a PNG of it after Form_Load, exit
+//                [--ticks N]           ... after starting the animation and N timer ticks
+//                [--report FILE]       ... and a text report of the form's state and timing
+#include "DemoDiagnostics.h"
+#include "TestForm.h"
+
+#include <Controls/NotificationScope.h>
+#include <System/AppPath.h>
+#include <System/ProcessInfo.h>
+#include <Value/RuntimeError.h>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+
+using namespace platform;
+
+namespace {
+
+// The runtime's default handling of an error nobody traps: tell the user.
+void reportError(const RuntimeError &error, bool interactive)
+{
+    const QString text
+        = QStringLiteral("Run-time error '%1':\n\n%2").arg(error.number()).arg(error.text());
+    fprintf(stderr, "QuillkitTest: %s\n",
+        qPrintable(QString(text).replace(QStringLiteral("\n\n"), QStringLiteral(" "))));
+    if (interactive)
+        QMessageBox::critical(nullptr, QStringLiteral("QuillkitTest"), text);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Quillkit demonstration form"));
+    parser.addHelpOption();
+    const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
+        QStringLiteral("Write a PNG of the form and exit."), QStringLiteral("FILE"));
+    const QCommandLineOption ticksOption(QStringLiteral("ticks"),
+        QStringLiteral("With --screenshot: animate for N timer ticks first."), QStringLiteral("N"),
+        QStringLiteral("0"));
+    const QCommandLineOption reportOption(QStringLiteral("report"),
+        QStringLiteral("With --screenshot: write the form's state to FILE."),
+        QStringLiteral("FILE"));
+    parser.addOptions({screenshotOption, ticksOption, reportOption});
+    parser.process(app);
+    const bool interactive = !parser.isSet(screenshotOption);
+    // Errors of event procedures nobody waits for (a click, a tick) are reported the same way.
+    setUnhandledErrorHandler(
+        [interactive](const RuntimeError &error) { reportError(error, interactive); });
+
+    ComponentHost host;
+    std::unique_ptr<TestForm> testForm;
+    try {
+        testForm = std::make_unique<TestForm>(host, appPath() + QStringLiteral("/TestForm"));
+    } catch (const RuntimeError &error) {
+        reportError(error, interactive);
+        return 1;
+    }
+
+    int status = 0;
+    QElapsedTimer loadTimer;
+    loadTimer.start();
+    try {
+        testForm->Form_Load();
+    } catch (const RuntimeError &error) {
+        reportError(error, interactive);
+        status = 1;
+    }
+    const double formLoadMs = loadTimer.nsecsElapsed() / 1e6;
+    testForm->form().Show();
+
+    if (interactive)
+        return app.exec() | status;
+
+    QCoreApplication::processEvents();
+    const QImage firstFrame = demo::renderWindow(testForm->form().window());
+    const double firstFrameMs = platform::millisecondsSinceProcessStart();
+    const long residentBeforeTicks = platform::residentKilobytes();
+
+    const int ticks = parser.value(ticksOption).toInt();
+    QImage shot = firstFrame;
+    if (ticks > 0) {
+        int counted = 0;
+        QEventLoop loop;
+        Timer &timer = testForm->Timer1();
+        timer.onTimer = [&] {
+            testForm->Timer1_Timer();
+            if (++counted == ticks) {
+                testForm->Command2_Click(); // stops the animation where it is
+                loop.quit();
+            }
+        };
+        testForm->Command2_Click();
+        loop.exec();
+        QCoreApplication::processEvents();
+        shot = demo::renderWindow(testForm->form().window());
+    }
+
+    const QString file = parser.value(screenshotOption);
+    if (!shot.save(file, "PNG")) {
+        fprintf(stderr, "QuillkitTest: cannot write %s\n", qPrintable(file));
+        return 2;
+    }
+    if (parser.isSet(reportOption)) {
+        QFile report(parser.value(reportOption));
+        if (!report.open(QIODevice::WriteOnly)) {
+            fprintf(stderr, "QuillkitTest: cannot write %s\n", qPrintable(report.fileName()));
+            return 2;
+        }
+        QString text = demo::stateReport(*testForm);
+        text += QStringLiteral("timing.first_frame_ms: %1\ntiming.form_load_ms: %2\n")
+                    .arg(firstFrameMs, 0, 'f', 1)
+                    .arg(formLoadMs, 0, 'f', 1);
+        text += QStringLiteral(
+            "memory.rss_before_ticks_kb: %1\nmemory.rss_after_ticks_kb: %2\nmemory.peak_kb: %3\n")
+                    .arg(residentBeforeTicks)
+                    .arg(platform::residentKilobytes())
+                    .arg(platform::peakResidentKilobytes());
+        report.write(text.toUtf8());
+    }
+    printf("QuillkitTest: form pictured in %s\n", qPrintable(file));
+    return status;
+}

@@ -9,4 +9,5 @@ list(APPEND QUILLKIT_TESTS
     QuillComboBox_test.cpp
     QuillComboBox_Memory_test.cpp
     QuillComboBox_Search_test.cpp
+    QuillComboBoxItemCache_test.cpp
 )

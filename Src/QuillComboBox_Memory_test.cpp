@@ -73,6 +73,17 @@ TEST_F(QuillComboBoxMemoryTest, RanksFiveSlotsByStrictlyGreaterCounts)
     }
 }
 
+TEST_F(QuillComboBoxMemoryTest, TextsBeyondTheFiveSlotsStayInTheTableAndTheStore)
+{
+    storeSelections(QStringLiteral("a|1|b|2|c|3|d|4|e|5|f|6|g|7|"));
+    create({QStringLiteral("A"), QStringLiteral("b")});
+    EXPECT_EQ(entries(combo).mid(0, 6), QStringList({"G ", "F ", "E ", "D ", "C ", Separator}));
+    pick(combo, QStringLiteral("A"));
+    EXPECT_EQ(storedSelections(), "a|2|b|2|c|3|d|4|e|5|f|6|g|7|");
+    pick(combo, QStringLiteral("b"));
+    EXPECT_EQ(storedSelections(), "a|2|b|3|c|3|d|4|e|5|f|6|g|7|");
+}
+
 TEST_F(QuillComboBoxMemoryTest, WithoutRememberedEntriesThereIsNoSeparator)
 {
     for (const char *stored : {"", "Zero|0|"}) {

@@ -85,22 +85,22 @@ void QuillComboBox::ToggleSearchPanel()
 {
     // The height decides, not the flag: the host may have resized the control.
     if (Height() < OpenThreshold) {
-        tryStep([&] { m_SearchOpen = true; });
+        m_SearchOpen = true;
         tryStep([&] { setHeight(OpenHeight); });
         tryStep([&] { cmbCombo->setVisible(false); });
         tryStep([&] { txtBuscar->setVisible(true); });
         tryStep([&] { lstResultados->setVisible(true); });
-        tryStep([&] {
-            // Setting the hint runs the search at once; selected, the first key replaces it.
-            if (txtBuscar->Text().isEmpty()) {
-                txtBuscar->setText(m_SearchText);
-                txtBuscar->setSelStart(0);
-                txtBuscar->setSelLength(int32_t(txtBuscar->Text().size()));
-            }
-        });
+        // Setting the hint runs the search at once; selected, the first key replaces it.
+        bool empty = false;
+        tryStep([&] { empty = txtBuscar->Text().isEmpty(); });
+        if (empty) {
+            tryStep([&] { txtBuscar->setText(m_SearchText); });
+            tryStep([&] { txtBuscar->setSelStart(0); });
+            tryStep([&] { txtBuscar->setSelLength(int32_t(txtBuscar->Text().size())); });
+        }
         tryStep([&] { txtBuscar->SetFocus(); });
     } else {
-        tryStep([&] { m_SearchOpen = false; });
+        m_SearchOpen = false;
         tryStep([&] { txtBuscar->setVisible(false); });
         tryStep([&] { lstResultados->setVisible(false); });
         tryStep([&] { cmbCombo->setVisible(true); });
@@ -118,8 +118,10 @@ void QuillComboBox::runSearch()
     if (isLiteral(text)) {
         m_items.findContaining(text, firstItemIndex(), found);
     } else {
+        // A malformed pattern matches nothing.
         const WildcardPattern pattern(QStringLiteral("*") + text + QStringLiteral("*"));
-        m_items.findMatching(pattern, requiredRun(text), firstItemIndex(), found);
+        if (pattern.isValid())
+            m_items.findMatching(pattern, requiredRun(text), firstItemIndex(), found);
     }
 
     lstResultados->Clear();

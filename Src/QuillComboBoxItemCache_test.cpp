@@ -10,6 +10,7 @@
 #include <QStringListModel>
 #include <QTest>
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace platform;
 

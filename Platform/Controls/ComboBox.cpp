@@ -1,5 +1,7 @@
 #include "ComboBox.h"
 
+#include "ListMembers.h"
+
 #include "ConstantSizeDelegate.h"
 #include "EditSelection.h"
 
@@ -81,7 +83,6 @@ const MemberTable<ComboBox> &ComboBox::memberTable()
         const QString text = QStringLiteral("BSTR");
         const QString number = QStringLiteral("long");
         const QString index = QStringLiteral("short");
-        const std::vector<ParamInfo> indexParam {{QStringLiteral("Index"), index, false, true}};
         std::vector<Member<ComboBox>> own {
             M::get(QStringLiteral("Text"), Id::Text, text,
                 [](ComboBox &c) { return Variant(c.Text()); }),
@@ -99,48 +100,10 @@ const MemberTable<ComboBox> &ComboBox::memberTable()
                 [](ComboBox &c) { return Variant(c.SelText()); }),
             M::let(QStringLiteral("SelText"), Id::SelText, text,
                 [](ComboBox &c, const Variant &v) { c.setSelText(toText(v)); }),
-            M::method(QStringLiteral("AddItem"), Id::AddItem,
-                {{QStringLiteral("Item"), text, false, false},
-                    {QStringLiteral("Index"), QStringLiteral("VARIANT"), true, false}},
-                QStringLiteral("void"),
-                [](ComboBox &c, const Args &args) {
-                    std::optional<int16_t> at;
-                    if (!args[1].isMissing())
-                        at = toInteger(args[1]);
-                    c.AddItem(toText(args[0]), at);
-                    return Variant();
-                }),
-            M::method(QStringLiteral("RemoveItem"), Id::RemoveItem, indexParam,
-                QStringLiteral("void"),
-                [](ComboBox &c, const Args &args) {
-                    c.RemoveItem(toInteger(args[0]));
-                    return Variant();
-                }),
-            M::method(QStringLiteral("Clear"), Id::Clear, [](ComboBox &c) { c.Clear(); }),
-            M::get(QStringLiteral("List"), Id::List, text, indexParam,
-                [](ComboBox &c, const Args &args) { return Variant(c.List(toInteger(args[0]))); }),
-            M::let(QStringLiteral("List"), Id::List, text, indexParam,
-                [](ComboBox &c, const Args &args, const Variant &v) {
-                    c.setList(toInteger(args[0]), toText(v));
-                }),
-            M::get(QStringLiteral("ListCount"), Id::ListCount, index,
-                [](ComboBox &c) { return Variant(c.ListCount()); }),
-            M::get(QStringLiteral("ListIndex"), Id::ListIndex, index,
-                [](ComboBox &c) { return Variant(c.ListIndex()); }),
-            M::let(QStringLiteral("ListIndex"), Id::ListIndex, index,
-                [](ComboBox &c, const Variant &v) { c.setListIndex(toInteger(v)); }),
-            M::get(QStringLiteral("ItemData"), Id::ItemData, number, indexParam,
-                [](ComboBox &c, const Args &args) {
-                    return Variant(c.ItemData(toInteger(args[0])));
-                }),
-            M::let(QStringLiteral("ItemData"), Id::ItemData, number, indexParam,
-                [](ComboBox &c, const Args &args, const Variant &v) {
-                    c.setItemData(toInteger(args[0]), toLong(v));
-                }),
-            M::get(QStringLiteral("NewIndex"), Id::NewIndex, index,
-                [](ComboBox &c) { return Variant(c.NewIndex()); }),
         };
         members.insert(members.end(), own.begin(), own.end());
+        const auto list = listMembers<ComboBox>();
+        members.insert(members.end(), list.begin(), list.end());
         return MemberTable<ComboBox>(QStringLiteral("ComboBox"), std::move(members));
     }();
     return table;

@@ -1,5 +1,7 @@
 #include "ListBox.h"
 
+#include "ListMembers.h"
+
 #include "ConstantSizeDelegate.h"
 
 #include <Value/RuntimeError.h>
@@ -103,58 +105,18 @@ const MemberTable<ListBox> &ListBox::memberTable()
     static const MemberTable<ListBox> table = [] {
         auto members = standardMembers<ListBox>();
         const QString text = QStringLiteral("BSTR");
-        const QString number = QStringLiteral("long");
         const QString index = QStringLiteral("short");
-        const std::vector<ParamInfo> indexParam {{QStringLiteral("Index"), index, false, true}};
         std::vector<Member<ListBox>> own {
             M::get(QStringLiteral("Text"), Id::Text, text,
                 [](ListBox &c) { return Variant(c.Text()); }),
-            M::method(QStringLiteral("AddItem"), Id::AddItem,
-                {{QStringLiteral("Item"), text, false, false},
-                    {QStringLiteral("Index"), QStringLiteral("VARIANT"), true, false}},
-                QStringLiteral("void"),
-                [](ListBox &c, const Args &args) {
-                    std::optional<int16_t> at;
-                    if (!args[1].isMissing())
-                        at = toInteger(args[1]);
-                    c.AddItem(toText(args[0]), at);
-                    return Variant();
-                }),
-            M::method(QStringLiteral("RemoveItem"), Id::RemoveItem, indexParam,
-                QStringLiteral("void"),
-                [](ListBox &c, const Args &args) {
-                    c.RemoveItem(toInteger(args[0]));
-                    return Variant();
-                }),
-            M::method(QStringLiteral("Clear"), Id::Clear, [](ListBox &c) { c.Clear(); }),
-            M::get(QStringLiteral("List"), Id::List, text, indexParam,
-                [](ListBox &c, const Args &args) { return Variant(c.List(toInteger(args[0]))); }),
-            M::let(QStringLiteral("List"), Id::List, text, indexParam,
-                [](ListBox &c, const Args &args, const Variant &v) {
-                    c.setList(toInteger(args[0]), toText(v));
-                }),
-            M::get(QStringLiteral("ListCount"), Id::ListCount, index,
-                [](ListBox &c) { return Variant(c.ListCount()); }),
-            M::get(QStringLiteral("ListIndex"), Id::ListIndex, index,
-                [](ListBox &c) { return Variant(c.ListIndex()); }),
-            M::let(QStringLiteral("ListIndex"), Id::ListIndex, index,
-                [](ListBox &c, const Variant &v) { c.setListIndex(toInteger(v)); }),
-            M::get(QStringLiteral("ItemData"), Id::ItemData, number, indexParam,
-                [](ListBox &c, const Args &args) {
-                    return Variant(c.ItemData(toInteger(args[0])));
-                }),
-            M::let(QStringLiteral("ItemData"), Id::ItemData, number, indexParam,
-                [](ListBox &c, const Args &args, const Variant &v) {
-                    c.setItemData(toInteger(args[0]), toLong(v));
-                }),
-            M::get(QStringLiteral("NewIndex"), Id::NewIndex, index,
-                [](ListBox &c) { return Variant(c.NewIndex()); }),
             M::get(QStringLiteral("TopIndex"), Id::TopIndex, index,
                 [](ListBox &c) { return Variant(c.TopIndex()); }),
             M::let(QStringLiteral("TopIndex"), Id::TopIndex, index,
                 [](ListBox &c, const Variant &v) { c.setTopIndex(toInteger(v)); }),
         };
         members.insert(members.end(), own.begin(), own.end());
+        const auto list = listMembers<ListBox>();
+        members.insert(members.end(), list.begin(), list.end());
         return MemberTable<ListBox>(QStringLiteral("ListBox"), std::move(members));
     }();
     return table;

@@ -7,34 +7,43 @@ namespace platform {
 
 namespace {
 
+bool needsEscape(char16_t u, bool isName)
+{
+    return u == u'\\' || u < 0x20 || u == 0x7F || QChar::isSurrogate(u)
+        || (isName && (u == u'[' || u == u']' || u == u'='));
+}
+
+// Values can be large (a remembered-selections list of thousands of texts), so plain runs are
+// copied whole and only the characters that need it are escaped one by one.
 QString escape(QStringView text, bool isName)
 {
     QString out;
-    out.reserve(text.size() + 8);
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
+    out.reserve(text.size() + 16);
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (!needsEscape(u, isName))
+            continue;
+        out.append(text.mid(runStart, i - runStart));
+        runStart = i + 1;
         switch (u) {
         case u'\\':
-            out += u"\\\\";
-            continue;
-        case u'\n':
-            out += u"\\n";
-            continue;
-        case u'\r':
-            out += u"\\r";
-            continue;
-        case u'\t':
-            out += u"\\t";
-            continue;
-        default:
+            out.append(u"\\\\");
             break;
+        case u'\n':
+            out.append(u"\\n");
+            break;
+        case u'\r':
+            out.append(u"\\r");
+            break;
+        case u'\t':
+            out.append(u"\\t");
+            break;
+        default:
+            out.append(QStringLiteral("\\u%1").arg(u, 4, 16, QChar(u'0')));
         }
-        const bool special = isName && (u == u'[' || u == u']' || u == u'=');
-        if (u < 0x20 || u == 0x7F || c.isSurrogate() || special)
-            out += QStringLiteral("\\u%1").arg(u, 4, 16, QChar(u'0'));
-        else
-            out += c;
     }
+    out.append(text.mid(runStart));
     return out;
 }
 
@@ -42,12 +51,16 @@ std::optional<QString> unescape(QStringView text)
 {
     QString out;
     out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\\') {
-            out += text[i];
-            continue;
+    qsizetype i = 0;
+    for (;;) {
+        const qsizetype backslash = text.indexOf(u'\\', i);
+        if (backslash < 0) {
+            out.append(text.mid(i));
+            return out;
         }
-        if (++i >= text.size())
+        out.append(text.mid(i, backslash - i));
+        i = backslash + 1;
+        if (i >= text.size())
             return std::nullopt;
         switch (text[i].unicode()) {
         case u'\\':
@@ -76,8 +89,8 @@ std::optional<QString> unescape(QStringView text)
         default:
             return std::nullopt;
         }
+        ++i;
     }
-    return out;
 }
 
 // The position of the first character c that is not escaped, or -1.

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text
         = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const auto entries = platform::parseSettings(text);
-    const auto again = platform::parseSettings(platform::writeSettings(entries));
+    const auto again = platform::parseSettings(QString::fromUtf8(platform::writeSettings(entries)));
     if (again.size() != entries.size())
         std::abort();
     for (size_t i = 0; i < entries.size(); ++i) {

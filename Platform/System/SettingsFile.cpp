@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include <QList>
+#include <QStringEncoder>
 #include <optional>
 
 namespace platform {
@@ -13,18 +14,23 @@ bool needsEscape(char16_t u, bool isName)
         || (isName && (u == u'[' || u == u']' || u == u'='));
 }
 
-// Values can be large (a remembered-selections list of thousands of texts), so plain runs are
-// copied whole and only the characters that need it are escaped one by one.
-QString escape(QStringView text, bool isName)
+// Values can be large (a remembered-selections list of thousands of texts): a text that needs
+// no escape is returned as it is, without a copy, and otherwise plain runs are copied whole.
+QString escape(const QString &text, bool isName)
 {
+    qsizetype first = 0;
+    while (first < text.size() && !needsEscape(text[first].unicode(), isName))
+        ++first;
+    if (first == text.size())
+        return text;
     QString out;
     out.reserve(text.size() + 16);
     qsizetype runStart = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (qsizetype i = first; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
         if (!needsEscape(u, isName))
             continue;
-        out.append(text.mid(runStart, i - runStart));
+        out.append(QStringView(text).mid(runStart, i - runStart));
         runStart = i + 1;
         switch (u) {
         case u'\\':
@@ -43,8 +49,18 @@ QString escape(QStringView text, bool isName)
             out.append(QStringLiteral("\\u%1").arg(u, 4, 16, QChar(u'0')));
         }
     }
-    out.append(text.mid(runStart));
+    out.append(QStringView(text).mid(runStart));
     return out;
+}
+
+// Appends UTF-8 straight into the file's bytes, without a converted copy of a large value.
+void appendUtf8(QByteArray &out, QStringView text)
+{
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    const qsizetype used = out.size();
+    out.resize(used + encoder.requiredSpace(text.size()));
+    char *end = encoder.appendToBuffer(out.data() + used, text);
+    out.resize(end - out.constData());
 }
 
 std::optional<QString> unescape(QStringView text)
@@ -141,17 +157,22 @@ std::vector<SettingsEntry> parseSettings(const QString &text)
     return entries;
 }
 
-QString writeSettings(const std::vector<SettingsEntry> &entries)
+QByteArray writeSettings(const std::vector<SettingsEntry> &entries)
 {
-    QString out;
+    QByteArray out;
     const SettingsEntry *previous = nullptr;
     for (const SettingsEntry &entry : entries) {
         if (!previous || previous->app != entry.app || previous->section != entry.section) {
             const QString slash = QStringLiteral("\\u002f");
-            out += u'[' + escape(entry.app, true).replace(QChar(u'/'), slash) + u'/'
-                + escape(entry.section, true).replace(QChar(u'/'), slash) + QStringLiteral("]\n");
+            appendUtf8(out,
+                u'[' + escape(entry.app, true).replace(QChar(u'/'), slash) + u'/'
+                    + escape(entry.section, true).replace(QChar(u'/'), slash) + u']');
+            out.append('\n');
         }
-        out += escape(entry.key, true) + u'=' + escape(entry.value, false) + u'\n';
+        appendUtf8(out, escape(entry.key, true));
+        out.append('=');
+        appendUtf8(out, escape(entry.value, false));
+        out.append('\n');
         previous = &entry;
     }
     return out;

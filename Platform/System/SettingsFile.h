@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct SettingsEntry
 };
 
 std::vector<SettingsEntry> parseSettings(const QString &text);
-QString writeSettings(const std::vector<SettingsEntry> &entries);
+// The file's bytes (UTF-8).
+QByteArray writeSettings(const std::vector<SettingsEntry> &entries);
 
 } // namespace platform

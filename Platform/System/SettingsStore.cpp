@@ -145,7 +145,7 @@ void SettingsStore::save(
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly))
         failWrite(m_filePath);
-    const QByteArray bytes = writeSettings(entries).toUtf8();
+    const QByteArray bytes = writeSettings(entries);
     if (file.write(bytes) != bytes.size() || !file.commit())
         failWrite(m_filePath);
     struct stat info

@@ -1,7 +1,11 @@
 #include "BenchSupport.h"
 
+#include <Hosting/ServerRegistration.h>
 #include <Value/Conversions.h>
 #include <Value/Random.h>
+#include <Value/RuntimeError.h>
+
+#include <cstdio>
 
 namespace bench {
 
@@ -18,6 +22,19 @@ QStringList demoItems(int randomCount)
         items << text;
     }
     return items;
+}
+
+bool registerQuillkitIn(const QTemporaryDir &folder, const QString &modulePath)
+{
+    qputenv("QUILL_REGISTRY", folder.filePath(QStringLiteral("registry.json")).toUtf8());
+    qputenv("QUILL_SETTINGS_DIR", folder.filePath(QStringLiteral("settings")).toUtf8());
+    try {
+        platform::registerLibraryFile(modulePath);
+    } catch (const platform::RuntimeError &error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return false;
+    }
+    return true;
 }
 
 } // namespace bench

@@ -442,14 +442,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    qputenv("QUILL_REGISTRY", folder.filePath(QStringLiteral("registry.json")).toUtf8());
-    qputenv("QUILL_SETTINGS_DIR", folder.filePath(QStringLiteral("settings")).toUtf8());
-    try {
-        registerLibraryFile(QStringLiteral(QUILLKIT_MODULE));
-    } catch (const RuntimeError &error) {
-        std::fprintf(stderr, "%s\n", error.what());
+    if (!bench::registerQuillkitIn(folder, QStringLiteral(QUILLKIT_MODULE)))
         return 1;
-    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

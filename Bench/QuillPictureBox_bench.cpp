@@ -1,6 +1,7 @@
 // QuillPictureBox stretching the demonstration form's chart at one animation step: a resize of a
 // control placed by a host, which runs one ShowStretched, beside the toolkit's own smooth
 // scaling of the same picture to the same size.
+#include "BenchSupport.h"
 #include <Controls/StdPicture.h>
 #include <Hosting/ComponentHost.h>
 #include <Hosting/HostForm.h>
@@ -90,14 +91,9 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir registry;
-    qputenv("QUILL_REGISTRY", registry.filePath(QStringLiteral("registry.json")).toUtf8());
-    try {
-        registerLibraryFile(QStringLiteral(QUILLKIT_MODULE));
-    } catch (const RuntimeError &error) {
-        std::fprintf(stderr, "%s\n", error.what());
+    QTemporaryDir folder;
+    if (!bench::registerQuillkitIn(folder, QStringLiteral(QUILLKIT_MODULE)))
         return 1;
-    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

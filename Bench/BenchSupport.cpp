@@ -5,9 +5,36 @@
 #include <Value/Random.h>
 #include <Value/RuntimeError.h>
 
+#include <benchmark/benchmark.h>
 #include <cstdio>
 
 namespace bench {
+
+const QImage &chart()
+{
+    static const QImage image = [] {
+        QImage picture(800, 600, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+            for (int x = 0; x < picture.width(); ++x)
+                line[x] = qRgb(x % 256, y % 256, (x * 7 + y * 3) % 256);
+        }
+        return picture;
+    }();
+    return image;
+}
+
+void scaleChartBaseline(benchmark::State &state, Qt::TransformationMode mode)
+{
+    const QImage &picture = chart();
+    const int width = int(state.range(0));
+    const int height = int(state.range(1));
+    for (auto _ : state) {
+        QImage scaled = picture.scaled(width, height, Qt::IgnoreAspectRatio, mode);
+        benchmark::DoNotOptimize(scaled.constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * width * height);
+}
 
 QStringList demoItems(int randomCount)
 {

@@ -1,9 +1,21 @@
 #pragma once
 
+#include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
 
+namespace benchmark {
+class State;
+}
+
 namespace bench {
+
+// An 800 x 600 picture with colour gradients, so that scaling has real work to do.
+const QImage &chart();
+
+// The baseline of every picture-stretching figure: the toolkit's own scaling of chart() to
+// state.range(0) x state.range(1) pixels.
+void scaleChartBaseline(benchmark::State &state, Qt::TransformationMode mode);
 
 // The host items of the demonstration form: "Item 1" to "Item 4", "Velk", then `randomCount`
 // six-letter texts of the capitals A to U drawn from the runtime's random sequence.

@@ -21,20 +21,6 @@ using namespace platform;
 
 constexpr DispId PictureId = 0x68030000;
 
-const QImage &chart()
-{
-    static const QImage image = [] {
-        QImage picture(800, 600, QImage::Format_RGB32);
-        for (int y = 0; y < picture.height(); ++y) {
-            auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
-            for (int x = 0; x < picture.width(); ++x)
-                line[x] = qRgb(x % 256, y % 256, (x * 7 + y * 3) % 256);
-        }
-        return picture;
-    }();
-    return image;
-}
-
 // A host with the freshly built library registered in a registry of its own.
 struct Host
 {
@@ -51,7 +37,7 @@ void BM_QuillPictureBox_ShowStretched(benchmark::State &state)
     ControlSite &site = theHost->form.addControl(QStringLiteral("Quillkit.QuillPictureBox"),
         QStringLiteral("QuillPictureBox%1").arg(++theHost->placed), {0, 0, width, height});
     site.control()->invoke(PictureId, InvokeKind::PropertySetRef,
-        {Variant(DispatchPtr(StdPicture::fromImage(chart())))});
+        {Variant(DispatchPtr(StdPicture::fromImage(bench::chart())))});
     // Resize runs even at an unchanged size, and each one stretches the picture once.
     const std::shared_ptr<UserControl> control = site.userControl();
     for (auto _ : state) {
@@ -68,15 +54,7 @@ BENCHMARK(BM_QuillPictureBox_ShowStretched)
 
 void BM_Baseline_QImageScaled_Smooth(benchmark::State &state)
 {
-    const QImage &picture = chart();
-    const int width = int(state.range(0));
-    const int height = int(state.range(1));
-    for (auto _ : state) {
-        QImage scaled
-            = picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        benchmark::DoNotOptimize(scaled.constBits());
-    }
-    state.SetItemsProcessed(state.iterations() * width * height);
+    bench::scaleChartBaseline(state, Qt::SmoothTransformation);
 }
 BENCHMARK(BM_Baseline_QImageScaled_Smooth)
     ->Args({297, 225})

@@ -1,5 +1,6 @@
 // Stretching a picture the size of the demonstration form's chart onto a picture box, shrunk and
 // enlarged, beside the toolkit's own smooth scaling of the same image to the same sizes.
+#include "BenchSupport.h"
 #include <System/Gdi32.h>
 
 #include <QImage>
@@ -9,23 +10,9 @@ namespace {
 
 using namespace platform;
 
-const QImage &chart()
-{
-    static const QImage image = [] {
-        QImage picture(800, 600, QImage::Format_RGB32);
-        for (int y = 0; y < picture.height(); ++y) {
-            auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
-            for (int x = 0; x < picture.width(); ++x)
-                line[x] = qRgb(x % 256, y % 256, (x * 7 + y * 3) % 256);
-        }
-        return picture;
-    }();
-    return image;
-}
-
 void BM_StretchBlt_Halftone(benchmark::State &state)
 {
-    QImage picture = chart();
+    QImage picture = bench::chart();
     QImage target(int(state.range(0)), int(state.range(1)), QImage::Format_RGB32);
     target.fill(Qt::white);
     int changes = 0;
@@ -50,15 +37,7 @@ BENCHMARK(BM_StretchBlt_Halftone)
 
 void BM_Baseline_QImageScaled_Smooth(benchmark::State &state)
 {
-    const QImage &picture = chart();
-    const int width = int(state.range(0));
-    const int height = int(state.range(1));
-    for (auto _ : state) {
-        QImage scaled
-            = picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        benchmark::DoNotOptimize(scaled.constBits());
-    }
-    state.SetItemsProcessed(state.iterations() * width * height);
+    bench::scaleChartBaseline(state, Qt::SmoothTransformation);
 }
 BENCHMARK(BM_Baseline_QImageScaled_Smooth)
     ->Args({297, 225})
@@ -68,7 +47,7 @@ BENCHMARK(BM_Baseline_QImageScaled_Smooth)
 
 void BM_StretchBlt_NearestPixel(benchmark::State &state)
 {
-    QImage picture = chart();
+    QImage picture = bench::chart();
     QImage target(int(state.range(0)), int(state.range(1)), QImage::Format_RGB32);
     const HDC source = DeviceContexts::create(&picture, {});
     const HDC destination = DeviceContexts::create(&target, {});
@@ -90,15 +69,7 @@ BENCHMARK(BM_StretchBlt_NearestPixel)
 
 void BM_Baseline_QImageScaled_Fast(benchmark::State &state)
 {
-    const QImage &picture = chart();
-    const int width = int(state.range(0));
-    const int height = int(state.range(1));
-    for (auto _ : state) {
-        QImage scaled
-            = picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        benchmark::DoNotOptimize(scaled.constBits());
-    }
-    state.SetItemsProcessed(state.iterations() * width * height);
+    bench::scaleChartBaseline(state, Qt::FastTransformation);
 }
 BENCHMARK(BM_Baseline_QImageScaled_Fast)
     ->Args({297, 225})

@@ -8,6 +8,7 @@
 #include <Value/TextServices.h>
 
 #include <algorithm>
+#include <optional>
 
 using namespace platform;
 
@@ -249,11 +250,22 @@ void QuillComboBox::cmbCombo_Change()
     // selected. Setting the text reports a change at once, so this runs once more, nested: it
     // finds the same item, sets the same text (no further report) and raises Change.
     const QString typed = upperCase(cmbCombo->Text());
-    const int found = m_items.firstStartingWith(typed, firstItemIndex());
+    int found = m_items.firstStartingWith(typed, firstItemIndex());
+    std::optional<qsizetype> typedPart;
+    while (found >= 0) {
+        // The completed part starts where the typed text ends in the item's own spelling, which
+        // upper-casing may have made longer or shorter ("fuß" is "FUSS"). An item in which the
+        // typed text ends inside one character ("fus" in "Fußball") does not begin with it:
+        // filling it in would swallow the key just typed.
+        typedPart = upperCasePrefixLength(cmbCombo->List(int16_t(found)), typed.size());
+        if (typedPart)
+            break;
+        found = m_items.firstStartingWith(typed, found + 1);
+    }
     if (found >= 0) {
         const QString item = cmbCombo->List(int16_t(found));
         cmbCombo->setText(item);
-        cmbCombo->setSelStart(int32_t(typed.size()));
+        cmbCombo->setSelStart(int32_t(*typedPart));
         cmbCombo->setSelLength(int32_t(item.size()));
     }
     RaiseEvent(ChangeEventId);
@@ -266,7 +278,11 @@ void QuillComboBox::cmbCombo_KeyPress(int16_t &keyAscii)
     // Backspace over a completion takes the completed part and the last typed character.
     const int32_t start = cmbCombo->SelStart();
     if (cmbCombo->SelLength() > 0 && start > 0) {
-        cmbCombo->setText(cmbCombo->Text().left(start - 1));
+        QString kept = cmbCombo->Text().left(start - 1);
+        // Never half a surrogate pair.
+        if (!kept.isEmpty() && kept.back().isHighSurrogate())
+            kept.chop(1);
+        cmbCombo->setText(kept);
         keyAscii = 0;
     }
 }

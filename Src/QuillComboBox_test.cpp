@@ -4,6 +4,8 @@
 #include "QuillkitIds.h"
 
 #include <Hosting/TypeInfo.h>
+#include <TestSupport/TestEnvironment.h>
+#include <Value/TextServices.h>
 
 using namespace platform;
 using namespace quillkit::test;
@@ -450,6 +452,81 @@ TEST_F(QuillComboBoxTest, BackspaceWithTheWholeTextSelectedGoesToTheField)
     EXPECT_EQ(text(combo), "Zebra");
     EXPECT_EQ(selStart(), 0);
     EXPECT_EQ(selLength(), 5);
+}
+
+// Upper-casing changes some texts' length: "ß" becomes "SS", the ligature "ﬁ" becomes "FI".
+// The completed part must still start where the typed text ends in the item's own spelling.
+TEST_F(QuillComboBoxTest, CompletionSelectsFromTheEndOfTheTypedTextInTheItemsSpelling)
+{
+    struct Case
+    {
+        QStringList items;
+        QString keys;
+        QString text;
+        int32_t selStart;
+        int32_t selLength;
+    };
+    const QStringList fuss {QStringLiteral("Fußball"), QStringLiteral("Fußgänger")};
+    const QStringList strasse {QStringLiteral("Straße"), QStringLiteral("Straßenbahn")};
+    const QStringList fi {QStringLiteral("ﬁnance"), QStringLiteral("ﬁnal")};
+    const Case cases[] = {
+        {fuss, QStringLiteral("fuß"), QStringLiteral("Fußball"), 3, 4},
+        {fuss, QStringLiteral("fußg"), QStringLiteral("Fußgänger"), 4, 5},
+        {fuss, QStringLiteral("FUSSG"), QStringLiteral("Fußgänger"), 4, 5},
+        // Typed as two letters, "SS" ends with the "ß" that stands for both.
+        {fuss, QStringLiteral("fuss"), QStringLiteral("Fußball"), 3, 4},
+        {strasse, QStringLiteral("straß"), QStringLiteral("Straße"), 5, 1},
+        {strasse, QStringLiteral("straße"), QStringLiteral("Straße"), 6, 0},
+        {strasse, QStringLiteral("straßen"), QStringLiteral("Straßenbahn"), 7, 4},
+        {fi, QStringLiteral("ﬁ"), QStringLiteral("ﬁnance"), 1, 5},
+        {fi, QStringLiteral("ﬁn"), QStringLiteral("ﬁnance"), 2, 4},
+        {fi, QStringLiteral("ﬁnal"), QStringLiteral("ﬁnal"), 4, 0},
+    };
+    ASSERT_TRUE(activate());
+    int n = 0;
+    for (const Case &c : cases) {
+        ControlSite &site = place(QStringLiteral("Spelling%1").arg(n++));
+        sitePtr = &site;
+        combo = site.control()->get(QStringLiteral("ComboBox")).object();
+        for (const QString &item : c.items)
+            site.control()->call(QStringLiteral("AddItem"), {Variant(item)});
+        typeText(comboEdit(), c.keys);
+        EXPECT_EQ(text(combo), c.text) << c.keys.toStdString();
+        EXPECT_EQ(selStart(), c.selStart) << c.keys.toStdString();
+        EXPECT_EQ(selLength(), c.selLength) << c.keys.toStdString();
+    }
+}
+
+TEST_F(QuillComboBoxTest, BackspaceDeletesThroughAnItemThatUpperCasingLengthens)
+{
+    ASSERT_TRUE(activate());
+    create({QStringLiteral("Fußball"), QStringLiteral("Fußgänger")});
+    typeText(comboEdit(), QStringLiteral("fuß"));
+    ASSERT_EQ(text(combo), "Fußball");
+    QStringList steps;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(comboEdit(), Qt::Key_Backspace);
+        steps << QStringLiteral("%1|%2").arg(
+            text(combo).left(selStart()), text(combo).mid(selStart()));
+    }
+    EXPECT_EQ(steps, QStringList({"Fu|ßball", "F|ußball", "|Fußball"}));
+}
+
+// In Lithuanian the dot above an i is dropped when upper-cased: "i̇" (i, U+0307) is "I".
+TEST_F(QuillComboBoxTest, CompletionTakesAlongWhatUpperCasingDrops)
+{
+    test::ScopedLocale lithuanian {QLocale(QLocale::Lithuanian, QLocale::Lithuania)};
+    const QString item = QStringLiteral("ki\u0307ta");
+    ASSERT_EQ(upperCase(item), QStringLiteral("KITA"));
+    ASSERT_TRUE(activate());
+    create({QStringLiteral("kelias"), item});
+    typeInCombo(QStringLiteral("ki"));
+    EXPECT_EQ(text(combo), item);
+    EXPECT_EQ(selStart(), 3);
+    typeInCombo(QStringLiteral("t"));
+    EXPECT_EQ(text(combo), item);
+    EXPECT_EQ(selStart(), 4);
+    EXPECT_EQ(selLength(), 1);
 }
 
 // --- Click dispatch ---

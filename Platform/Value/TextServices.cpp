@@ -5,6 +5,7 @@
 #include "Locale.h"
 #include "RuntimeError.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -92,6 +93,43 @@ QString upperCase(const QString &text)
     default:
         return text.toUpper();
     }
+}
+
+std::optional<qsizetype> upperCasePrefixLength(const QString &text, qsizetype upperLength)
+{
+    const auto upperSize = [&](qsizetype length) { return upperCase(text.left(length)).size(); };
+    // A boundary between the two halves of a surrogate pair moves past the pair.
+    const auto whole = [&](qsizetype length) {
+        if (length > 0 && length < text.size() && text[length].isLowSurrogate()
+            && text[length - 1].isHighSurrogate())
+            ++length;
+        return length;
+    };
+    // The upper-cased length only grows with the prefix: find the shortest prefix that reaches
+    // upperLength. Most texts keep their length, so the first probe is there.
+    qsizetype low = 0;
+    qsizetype high = text.size() + 1; // text.size() + 1 stands for "none"
+    qsizetype probe = std::clamp<qsizetype>(upperLength, 0, text.size());
+    while (low < high) {
+        if (probe <= text.size() && upperSize(probe) >= upperLength)
+            high = probe;
+        else
+            low = probe + 1;
+        probe = low + (high - low) / 2;
+    }
+    if (low > text.size())
+        return std::nullopt;
+    qsizetype length = whole(low);
+    const qsizetype reached = upperSize(length);
+    if (reached != upperLength)
+        return std::nullopt;
+    while (length < text.size()) {
+        const qsizetype next = whole(length + 1);
+        if (upperSize(next) != reached)
+            break;
+        length = next;
+    }
+    return length;
 }
 
 QString formatNamed(const Variant &value, const QString &formatName, const QLocale &locale)

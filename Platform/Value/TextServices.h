@@ -4,11 +4,20 @@
 
 #include <QLocale>
 #include <QString>
+#include <optional>
 
 namespace platform {
 
 // The user's locale's upper-casing of UTF-16 text (in tr_TR, "i" becomes U+0130).
 QString upperCase(const QString &text);
+
+// The length of the part of `text` whose upper-casing is `upperLength` code units long.
+// Upper-casing can change a text's length ("ß" becomes "SS", a ligature two letters, the dot
+// above a Lithuanian i goes), so a position in the upper-cased text is not one in the text
+// itself. Characters whose upper-casing is empty are taken along at the end. Nothing when
+// `upperLength` ends inside the upper-casing of one character ("FUS" of "Fuß") or beyond the
+// whole text's. Never splits a surrogate pair.
+std::optional<qsizetype> upperCasePrefixLength(const QString &text, qsizetype upperLength);
 
 // The runtime's named number formats. "Currency": a number, or a text that reads as a number or
 // an amount, comes back in the locale's currency format (symbol, grouping, two decimals, the

@@ -30,6 +30,43 @@ TEST(UpperCase, KeepsUnpairedSurrogatesAndEmptyText)
     EXPECT_EQ(upperCase({}), QString());
 }
 
+TEST(UpperCasePrefixLength, MapsAnUpperCasedLengthBackToTheTextsOwn)
+{
+    struct Case
+    {
+        QString text;
+        qsizetype upperLength;
+        std::optional<qsizetype> expected;
+    };
+    const QString clef = QStringLiteral("a\U0001D11Eb"); // a surrogate pair between two letters
+    const std::nullopt_t none = std::nullopt;
+    const Case cases[] = {
+        {QStringLiteral("Apple"), 0, 0},
+        {QStringLiteral("Apple"), 2, 2},
+        {QStringLiteral("Apple"), 5, 5},
+        {QStringLiteral("Apple"), 6, none},
+        {QStringLiteral("Fußball"), 2, 2},
+        {QStringLiteral("Fußball"), 4, 3}, // "FUSS"
+        {QStringLiteral("Fußball"), 3, none}, // ends inside the "SS" of the ß
+        {QStringLiteral("Fußball"), 5, 4},
+        {QStringLiteral("Fußball"), 8, 7},
+        {QStringLiteral("ßßß"), 4, 2},
+        {QStringLiteral("ßßß"), 5, none},
+        {QStringLiteral("ﬁnance"), 1, none},
+        {QStringLiteral("ﬁnance"), 2, 1},
+        {QStringLiteral("ﬁnance"), 3, 2},
+        {clef, 1, 1},
+        {clef, 2, none}, // inside the pair
+        {clef, 3, 3},
+        {clef, 4, 4},
+        {QString(), 0, 0},
+        {QString(), 3, none},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(upperCasePrefixLength(c.text, c.upperLength), c.expected)
+            << c.text.toStdString() << " " << c.upperLength;
+}
+
 TEST(FormatNamed, CurrencyInUsEnglish)
 {
     struct Case

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // A drop-down list with type-ahead completion, a search panel that lists every item containing
@@ -73,6 +74,10 @@ private:
     void ToggleSearchPanel();
     void AcceptSearchResult();
     void runSearch();
+    bool resultsAreStale();
+    // The selected result's item index, checked against the current items; -1 when the results
+    // no longer lead to an item with the result's text.
+    int16_t selectedResultItem();
     void cmdBuscar_Click();
     void txtBuscar_Change();
     void txtBuscar_KeyPress(int16_t &keyAscii);
@@ -96,10 +101,15 @@ private:
 
     QString m_SearchText;
     bool m_SearchOpen = false;
+    // The items' generation the results were made from; nothing before the first search.
+    std::optional<uint64_t> m_resultsGeneration;
     std::vector<Selection> m_Selections;
     std::array<QString, TopSlots> m_TopNames;
     std::array<int32_t, TopSlots> m_TopCounts {};
     int32_t m_RememberedCount = 0;
+
+    // The last recording could not be written to the store (and was reported).
+    bool m_rememberFailed = false;
 
     // Upper-cased texts of m_Selections, filled as recording needs them, under m_selectionsLocale.
     std::vector<QString> m_selectionsUpper;

@@ -64,6 +64,7 @@ void QuillComboBoxItemCache::attach(platform::ComboBox &combo)
 
 void QuillComboBoxItemCache::inserted(int first, int last)
 {
+    ++m_generation;
     m_entries.insert(m_entries.begin() + first, size_t(last - first + 1), Entry());
     for (int i = first; i <= last; ++i)
         m_entries[size_t(i)].text = m_combo->List(int16_t(i));
@@ -72,12 +73,14 @@ void QuillComboBoxItemCache::inserted(int first, int last)
 
 void QuillComboBoxItemCache::removed(int first, int last)
 {
+    ++m_generation;
     m_entries.erase(m_entries.begin() + first, m_entries.begin() + last + 1);
     m_joinedReady = false;
 }
 
 void QuillComboBoxItemCache::changed(int first, int last)
 {
+    ++m_generation;
     for (int i = first; i <= last && i < int(m_entries.size()); ++i)
         m_entries[size_t(i)] = {m_combo->List(int16_t(i)), {}, false};
     m_joinedReady = false;
@@ -85,6 +88,7 @@ void QuillComboBoxItemCache::changed(int first, int last)
 
 void QuillComboBoxItemCache::reloadAll()
 {
+    ++m_generation;
     const int16_t n = m_combo->ListCount();
     m_entries.clear();
     m_entries.reserve(size_t(n));
@@ -101,6 +105,7 @@ void QuillComboBoxItemCache::prepare()
         for (Entry &entry : m_entries)
             entry.upperReady = false;
         m_joinedReady = false;
+        ++m_generation;
     }
     if (m_following)
         return;
@@ -115,6 +120,7 @@ void QuillComboBoxItemCache::prepare()
         if (text.constData() != entry.text.constData() && text != entry.text) {
             entry = {text, {}, false};
             m_joinedReady = false;
+            ++m_generation;
         }
     }
 }
@@ -174,6 +180,12 @@ int QuillComboBoxItemCache::count()
 {
     prepare();
     return int(m_entries.size());
+}
+
+uint64_t QuillComboBoxItemCache::generation()
+{
+    prepare();
+    return m_generation;
 }
 
 const QString &QuillComboBoxItemCache::upper(int index)

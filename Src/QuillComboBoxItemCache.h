@@ -34,6 +34,10 @@ public:
     void attach(platform::ComboBox &combo);
 
     int count();
+    // Goes up whenever the list's entries change (added, removed, replaced, cleared) or the
+    // locale that upper-cases them does: results computed at one generation are stale at
+    // another.
+    uint64_t generation();
     // The entry's text upper-cased in the user's locale.
     const QString &upper(int index);
     // A fresh copy of the entry's text, valid after a search. Results are copied from the
@@ -96,4 +100,5 @@ private:
     static constexpr int FrequencyBuckets = 1024;
     std::array<uint32_t, FrequencyBuckets> m_frequency {};
     bool m_joinedReady = false;
+    uint64_t m_generation = 0;
 };

@@ -98,6 +98,12 @@ void QuillComboBox::ToggleSearchPanel()
             tryStep([&] { txtBuscar->setSelStart(0); });
             tryStep([&] { txtBuscar->setSelLength(int32_t(txtBuscar->Text().size())); });
         }
+        // The search text and its results are kept between openings, but results of items the
+        // host has since changed would lead to the wrong item: search the current ones again.
+        tryStep([&] {
+            if (resultsAreStale())
+                runSearch();
+        });
         tryStep([&] { txtBuscar->SetFocus(); });
     } else {
         m_SearchOpen = false;
@@ -124,6 +130,7 @@ void QuillComboBox::runSearch()
             m_items.findMatching(pattern, requiredRun(text), firstItemIndex(), found);
     }
 
+    m_resultsGeneration = m_items.generation();
     lstResultados->Clear();
     for (const int i : found) {
         lstResultados->AddItem(m_items.text(i));
@@ -133,15 +140,54 @@ void QuillComboBox::runSearch()
         lstResultados->setListIndex(0);
 }
 
-void QuillComboBox::AcceptSearchResult()
+bool QuillComboBox::resultsAreStale()
+{
+    return m_resultsGeneration && *m_resultsGeneration != m_items.generation();
+}
+
+int16_t QuillComboBox::selectedResultItem()
 {
     const int16_t k = lstResultados->ListIndex();
     if (k < 0)
+        return -1;
+    const int32_t item = lstResultados->ItemData(k);
+    if (!resultsAreStale())
+        return toInteger(Variant(item));
+    // The host changed the items since the search (or wrote into the results through ListBox):
+    // the result holds only if its index still leads to an item of the same text.
+    if (item >= firstItemIndex() && item < cmbCombo->ListCount()
+        && cmbCombo->List(int16_t(item)) == lstResultados->List(k))
+        return int16_t(item);
+    return -1;
+}
+
+void QuillComboBox::AcceptSearchResult()
+{
+    if (lstResultados->ListIndex() < 0)
         return;
+    int16_t item = selectedResultItem();
+    if (item < 0) {
+        // A stale result: list the current items and take the same text there, if it is still
+        // an item; otherwise the user sees the fresh results and picks again.
+        const QString wanted = lstResultados->List(lstResultados->ListIndex());
+        runSearch();
+        const int16_t count = lstResultados->ListCount();
+        for (int16_t k = 0; k < count; ++k) {
+            if (lstResultados->List(k) == wanted) {
+                lstResultados->setListIndex(k);
+                item = selectedResultItem();
+                break;
+            }
+        }
+        if (item < 0)
+            return;
+    }
+    // Read before the click: the host's Click handler may change the results.
+    const QString result = lstResultados->List(lstResultados->ListIndex());
     // The combo reports the click at once: its dispatch records the item and raises Click
     // while the panel is still open.
-    cmbCombo->setListIndex(toInteger(Variant(lstResultados->ItemData(k))));
-    RememberSelection(lstResultados->List(k));
+    cmbCombo->setListIndex(item);
+    RememberSelection(result);
     ToggleSearchPanel();
 }
 

@@ -2,6 +2,7 @@
 #include "QuillComboBoxTestFixture.h"
 
 #include <TestSupport/TestEnvironment.h>
+#include <TestSupport/UnhandledErrors.h>
 #include <Value/Pattern.h>
 #include <Value/TextServices.h>
 
@@ -113,6 +114,88 @@ TEST_F(QuillComboBoxSearchTest, ReopeningKeepsTheTextAndTheResults)
     EXPECT_EQ(searchText(), "p");
     EXPECT_EQ(resultsWithData(), QStringList({"Apple@0", "Grape@1", "Plum@2"}));
     EXPECT_EQ(selectedResult(), 0);
+}
+
+// Results carry item indices: once the host has changed its items, they would lead to other
+// items, or to none.
+TEST_F(QuillComboBoxSearchTest, ReopeningAfterTheHostChangedItsItemsSearchesTheCurrentOnes)
+{
+    struct Case
+    {
+        const char *name;
+        QStringList newItems;
+        QStringList results;
+        QStringList events;
+        QString stored;
+    };
+    const Case cases[] = {
+        {"no item contains the text any more", {"Zucchini", "Yam", "Xigua", "Watercress"}, {}, {},
+            ""},
+        {"an item contains it at another index", {"Zucchini", "Yam", "Grapefruit"},
+            {"Grapefruit@2"}, {"Click:Grapefruit"}, "Grapefruit|2|"},
+        {"the same item moved down", {"Yam", "Apple", "Grape"}, {"Grape@2"}, {"Click:Grape"},
+            "Grape|2|"},
+    };
+    ASSERT_TRUE(activate());
+    int n = 0;
+    for (const Case &c : cases) {
+        storeSelections(QString());
+        ControlSite &site = place(QStringLiteral("Stale%1").arg(n++));
+        sitePtr = &site;
+        control = site.control();
+        combo = control->get(QStringLiteral("ComboBox")).object();
+        results = control->get(QStringLiteral("ListBox")).object();
+        for (const QString &item : Fruit)
+            control->call(QStringLiteral("AddItem"), {Variant(item)});
+        clickSearchButton();
+        retypeSearch(QStringLiteral("gr"));
+        ASSERT_EQ(resultsWithData(), QStringList({"Grape@1"})) << c.name;
+        clickSearchButton();
+        control->call(QStringLiteral("Clear"));
+        for (const QString &item : c.newItems)
+            control->call(QStringLiteral("AddItem"), {Variant(item)});
+        events.clear();
+
+        clickSearchButton();
+        EXPECT_EQ(searchText(), "gr") << c.name;
+        EXPECT_EQ(resultsWithData(), c.results) << c.name;
+        QTest::keyClick(searchEdit(), Qt::Key_Return);
+        EXPECT_EQ(events, c.events) << c.name;
+        EXPECT_EQ(storedSelections(), c.stored) << c.name;
+        EXPECT_EQ(isOpen(), c.results.isEmpty()) << c.name;
+        if (isOpen())
+            clickSearchButton();
+        form.window()->setFocus();
+    }
+}
+
+// The host may change its items while the panel is open (from a timer, say): taking a result
+// then takes the item of the result's text, or nothing when it is gone.
+TEST_F(QuillComboBoxSearchTest, TakingAResultAfterTheItemsChangedUnderTheOpenPanel)
+{
+    test::UnhandledErrors unhandled;
+    createWithHint(QString(), Fruit);
+    clickSearchButton();
+    typeSearch(QStringLiteral("gr"));
+    ASSERT_EQ(resultsWithData(), QStringList({"Grape@1"}));
+    combo->call(QStringLiteral("RemoveItem"), {Variant(int16_t(0))}); // Apple: Grape moves up
+    QTest::keyClick(searchEdit(), Qt::Key_Return);
+    EXPECT_EQ(events, QStringList {QStringLiteral("Click:Grape")});
+    EXPECT_EQ(text(combo), "Grape");
+    EXPECT_EQ(storedSelections(), "Grape|2|");
+    EXPECT_FALSE(isOpen());
+
+    clickSearchButton();
+    ASSERT_EQ(resultsWithData(), QStringList({"Grape@0"}));
+    control->call(QStringLiteral("Clear"));
+    control->call(QStringLiteral("AddItem"), {Variant("Kiwi")});
+    events.clear();
+    QTest::keyClick(searchEdit(), Qt::Key_Return);
+    EXPECT_EQ(events, QStringList());
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(resultsWithData(), QStringList());
+    EXPECT_EQ(storedSelections(), "Grape|2|");
+    EXPECT_EQ(unhandled.numbers(), std::vector<int32_t>());
 }
 
 TEST_F(QuillComboBoxSearchTest, TheToggleDecidesByTheHeight)

@@ -5,6 +5,8 @@
 #include "TextBox.h"
 #include "Timer.h"
 
+#include <TestSupport/UnhandledErrors.h>
+
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -12,17 +14,7 @@ using namespace platform;
 
 namespace {
 
-// Collects what reaches the unhandled-error handler while it lives.
-class UnhandledErrors
-{
-public:
-    UnhandledErrors()
-    {
-        setUnhandledErrorHandler([this](const RuntimeError &e) { numbers.push_back(e.number()); });
-    }
-    ~UnhandledErrors() { setUnhandledErrorHandler({}); }
-    std::vector<int32_t> numbers;
-};
+using platform::test::UnhandledErrors;
 
 int32_t errorNumberOf(const std::function<void()> &f)
 {
@@ -56,7 +48,7 @@ TEST(NotificationErrors, AHandlersErrorReachesTheStatementThatCausedTheNotificat
     ASSERT_TRUE(text->lineEdit()->hasFocus());
     // Hiding the focused box moves the focus away; its handler's error is the setter's.
     EXPECT_EQ(errorNumberOf([&] { text->setVisible(false); }), 380);
-    EXPECT_TRUE(unhandled.numbers.empty());
+    EXPECT_TRUE(unhandled.numbers().empty());
 }
 
 TEST(NotificationErrors, ErrorsOfTheUsersEventsGoToTheUnhandledErrorHandler)
@@ -79,7 +71,7 @@ TEST(NotificationErrors, ErrorsOfTheUsersEventsGoToTheUnhandledErrorHandler)
     QTest::keyClick(text->lineEdit(), Qt::Key_Return);
     QTest::keyClick(text->lineEdit(), Qt::Key_A);
     EXPECT_EQ(presses, 2);
-    EXPECT_EQ(unhandled.numbers, std::vector<int32_t>({438, 6}));
+    EXPECT_EQ(unhandled.numbers(), std::vector<int32_t>({438, 6}));
     EXPECT_EQ(text->Text(), "a"); // the key went in before its change handler failed
 }
 
@@ -98,7 +90,7 @@ TEST(NotificationErrors, ATimersErrorGoesToTheUnhandledErrorHandlerAndTheTimerGo
     EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 2000));
     timer->setEnabled(false);
     EXPECT_GE(ticks, 3);
-    EXPECT_EQ(unhandled.numbers.size(), static_cast<size_t>(ticks));
+    EXPECT_EQ(unhandled.numbers().size(), static_cast<size_t>(ticks));
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 
 #include "mod_misc.h"
 
+#include <Controls/NotificationScope.h>
 #include <System/SettingsStore.h>
 #include <Value/Conversions.h>
 #include <Value/Locale.h>
+#include <Value/RuntimeError.h>
 #include <Value/TextServices.h>
 
 #include <cmath>
@@ -148,7 +150,17 @@ void QuillComboBox::RememberSelection(const QString &text)
     // A new text keeps the letter case it was first picked in.
     if (!found)
         m_Selections.push_back({text, QStringLiteral("1")});
-    SaveSetting(App, Section, Key, storedValue());
+    // The pick is the user's and goes through even when the store cannot be written: the
+    // counts stay in m_Selections, and the next save that succeeds writes them all. The failure
+    // is reported once, not at every pick while the store stays unwritable.
+    try {
+        SaveSetting(App, Section, Key, storedValue());
+        m_rememberFailed = false;
+    } catch (const RuntimeError &error) {
+        if (!m_rememberFailed)
+            reportUnhandledError(error);
+        m_rememberFailed = true;
+    }
 }
 
 QString QuillComboBox::storedValue() const

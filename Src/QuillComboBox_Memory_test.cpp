@@ -2,6 +2,10 @@
 // picks in the user's settings store, forgetting them, and stored values that do not read.
 #include "QuillComboBoxTestFixture.h"
 
+#include <TestSupport/UnhandledErrors.h>
+
+#include <QFile>
+
 using namespace platform;
 using namespace quillkit::test;
 
@@ -277,6 +281,47 @@ TEST_F(QuillComboBoxMemoryTest, CountsGrowAsNumbersWhateverTheirDigits)
         pick(inner, QStringLiteral("Apple"));
         EXPECT_EQ(storedSelections(), QString::fromLatin1(c.after)) << c.stored;
     }
+}
+
+// A store that cannot be written must not cost the user the pick: the selection, Click and the
+// panel's closing go through, the failure is reported once, and the counts are written with
+// the next pick that can be.
+TEST_F(QuillComboBoxMemoryTest, AnUnwritableStoreNeitherStopsThePickNorLosesTheCounts)
+{
+    storeSelections(QStringLiteral("Apple|3|"));
+    ASSERT_TRUE(activate());
+    create({QStringLiteral("Apple"), QStringLiteral("Grape"), QStringLiteral("Plum")});
+    ASSERT_EQ(entries(combo).first(), "APPLE ");
+
+    // A folder that cannot be made: its parent is a file.
+    QFile blocker(folders.path() + QStringLiteral("/blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    test::UnhandledErrors unhandled;
+    {
+        test::ScopedEnv unwritable(
+            "QUILL_SETTINGS_DIR", QFile::encodeName(blocker.fileName() + QStringLiteral("/quill")));
+        pick(combo, QStringLiteral("Grape"));
+        EXPECT_EQ(events, QStringList {QStringLiteral("Click:Grape")});
+        EXPECT_EQ(text(combo), "Grape");
+
+        // From the search panel the item is recorded twice; the panel closes all the same.
+        events.clear();
+        clickSearchButton();
+        QTest::keyClicks(searchEdit(), QStringLiteral("plu"));
+        QTest::keyClick(searchEdit(), Qt::Key_Return);
+        EXPECT_EQ(events, QStringList {QStringLiteral("Click:Plum")});
+        EXPECT_EQ(text(combo), "Plum");
+        EXPECT_TRUE(searchEdit()->isHidden());
+        EXPECT_EQ(height(), 315);
+        ASSERT_EQ(unhandled.numbers(), std::vector<int32_t>({75}));
+        EXPECT_TRUE(unhandled.errors.front().text().contains(QStringLiteral("blocker")))
+            << unhandled.errors.front().text().toStdString();
+    }
+    EXPECT_EQ(storedSelections(), "Apple|3|");
+    pick(combo, QStringLiteral("Apple"));
+    EXPECT_EQ(storedSelections(), "Apple|4|Grape|1|Plum|2|");
+    EXPECT_EQ(unhandled.numbers(), std::vector<int32_t>({75}));
 }
 
 } // namespace

@@ -49,6 +49,11 @@ void NotificationScope::deliver(const RuntimeError &error)
             innermost->m_error = error;
         return;
     }
+    reportUnhandledError(error);
+}
+
+void reportUnhandledError(const RuntimeError &error)
+{
     if (const auto &handler = unhandledErrorHandler()) {
         handler(error);
         return;

@@ -52,4 +52,8 @@ private:
 // user. An empty handler restores the default message on standard error.
 void setUnhandledErrorHandler(std::function<void(const RuntimeError &)> handler);
 
+// Hands an error straight to the unhandled-error handler, whatever statement is running: for a
+// failure that must not stop the statement, yet must not pass unnoticed either.
+void reportUnhandledError(const RuntimeError &error);
+
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "QuillkitTestSupport.h"
 
 #include <Hosting/Extender.h>
+#include <Hosting/FormFile.h>
 #include <System/Gdi32.h>
 #include <System/Regions.h>
 #include <System/WindowHandles.h>
@@ -257,6 +258,35 @@ TEST_F(QuillFormTest, SavingStoresBothKeysEvenAtTheirDefaults)
         EXPECT_EQ(saved.ReadProperty(QStringLiteral("CornerSize")), Variant(c.cornerSize))
             << c.name;
     }
+}
+
+// Invisible at run time, the control has no size of its own on the form: the host stores its
+// position only, as the demonstration form's file has it, and gives a loaded one its fixed size.
+TEST_F(QuillFormTest, TheHostStoresItsPositionButNoSize)
+{
+    place(nullptr, {4800, 1680, 3000, 2000});
+    form.addControl(QStringLiteral("Quillkit.QuillInputBox"), QStringLiteral("QuillInputBox1"),
+        {120, 4320, 3855, 255});
+    const platform::SavedForm saved = form.save();
+    ASSERT_EQ(saved.controls.size(), 2u);
+    const platform::SavedControl &quillForm = saved.controls[0];
+    EXPECT_EQ(quillForm.left, 4800);
+    EXPECT_EQ(quillForm.top, 1680);
+    EXPECT_FALSE(quillForm.width.has_value());
+    EXPECT_FALSE(quillForm.height.has_value());
+    EXPECT_EQ(quillForm.bag.ReadProperty(QStringLiteral("_extentx")),
+        Variant(platform::twipsToHimetric(510)));
+    // A control that is visible keeps its size.
+    EXPECT_EQ(saved.controls[1].width, std::optional<double>(3855));
+    EXPECT_TRUE(platform::formText(saved).contains(QStringLiteral("QuillForm1 (4800, 1680)\n")));
+
+    platform::ComponentHost otherHost;
+    const auto loaded = platform::HostForm::load(otherHost, saved);
+    const platform::ControlSite *site = loaded->site(QStringLiteral("QuillForm1"));
+    ASSERT_NE(site, nullptr);
+    EXPECT_EQ(site->Width(), 510);
+    EXPECT_EQ(site->Height(), 510);
+    EXPECT_EQ(platform::formText(loaded->save()), platform::formText(saved));
 }
 
 TEST_F(QuillFormTest, SettersStoreApplyThenReport)

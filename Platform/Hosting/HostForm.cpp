@@ -154,8 +154,12 @@ SavedForm HostForm::save()
         control.name = site->name();
         control.left = site->Left();
         control.top = site->Top();
-        control.width = site->Width();
-        control.height = site->Height();
+        // A control invisible at run time has no size of its own on the form: it keeps the
+        // size of its design-time image, whatever the host asks.
+        if (!(site->classEntry().miscStatus & MiscStatus::InvisibleAtRunTime)) {
+            control.width = site->Width();
+            control.height = site->Height();
+        }
         control.bag = site->save();
         saved.controls.push_back(std::move(control));
     }

@@ -35,13 +35,14 @@ protected:
     {
         platform::ControlSite &site = form.addControl(
             QStringLiteral("Quillkit.QuillComboBox"), name, QRectF(120, 120, 3270, 2385), saved);
-        const std::weak_ptr<platform::Dispatch> inner
+        // Held by the handler, which goes with the site.
+        const platform::DispatchPtr inner
             = site.control()->get(QStringLiteral("ComboBox")).object();
         site.onEvent = [this, inner](platform::DispId id, const platform::Args &) {
             if (id == ChangeEvent)
                 events << QStringLiteral("Change");
             else if (id == ClickEvent)
-                events << QStringLiteral("Click:") + text(inner.lock());
+                events << QStringLiteral("Click:") + text(inner);
             else
                 events << QStringLiteral("Event %1").arg(id);
         };

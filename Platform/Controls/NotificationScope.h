@@ -3,9 +3,34 @@
 #include <Value/RuntimeError.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace platform {
+
+// Counts, while it lives, a notification handler or a host's event handler that runs on this
+// thread. The code that raised it (a control's, and the toolkit's under it) is still on the
+// stack and goes on with its objects when the handler returns, so nothing may destroy them
+// meanwhile: see destroyWhenSafe.
+class RunningHandler
+{
+public:
+    RunningHandler();
+    ~RunningHandler();
+    RunningHandler(const RunningHandler &) = delete;
+    RunningHandler &operator=(const RunningHandler &) = delete;
+
+    static bool any();
+};
+
+// Destroys what `remains` holds now, or, while a handler runs, once control is back in the
+// event loop that was running then (never in a nested loop a handler may start), so that a
+// host may destroy a form from inside one of its controls' events. Without an event loop the
+// remains wait for flushDestroyedWhenSafe.
+void destroyWhenSafe(std::shared_ptr<void> remains);
+// Destroys, now, everything destroyWhenSafe still holds: for the end of a program or a test
+// that has no event loop left to do it.
+void flushDestroyedWhenSafe();
 
 // Errors raised by notification handlers must not unwind through the toolkit's own code, which
 // is built without exception support. A handler's error is therefore caught where the
@@ -33,6 +58,7 @@ public:
     template<class Handler, class... A>
     static void run(const Handler &handler, A &&...args)
     {
+        const RunningHandler running;
         try {
             handler(std::forward<A>(args)...);
         } catch (const RuntimeError &error) {

@@ -4,6 +4,7 @@
 #include "HostForm.h"
 #include "TypeInfo.h"
 
+#include <Controls/NotificationScope.h>
 #include <Controls/StdFont.h>
 #include <Value/RuntimeError.h>
 #include <Value/Units.h>
@@ -12,7 +13,7 @@ namespace platform {
 
 ControlSite::ControlSite(HostForm &form, const QString &name, std::shared_ptr<UserControl> control,
     const Registry::ClassEntry &entry)
-    : m_form(form), m_name(name), m_entry(entry), m_control(std::move(control)),
+    : m_form(&form), m_name(name), m_entry(entry), m_control(std::move(control)),
       m_extender(std::make_shared<Extender>(this))
 {
     QWidget *surface = m_control->surface();
@@ -44,7 +45,7 @@ PropertyBag ControlSite::save()
     bag.WriteProperty(QStringLiteral("_extentx"), Variant(twipsToHimetric(Width())));
     bag.WriteProperty(QStringLiteral("_extenty"), Variant(twipsToHimetric(Height())));
     for (const auto &entry : written.entries())
-        bag.WriteProperty(entry.key.toLower(), entry.value);
+        bag.WriteProperty(entry.key.toLower(), m_control->handOut(entry.value));
     m_changed.clear();
     return bag;
 }
@@ -83,29 +84,38 @@ void ControlSite::setVisible(bool visible)
 
 void ControlSite::updateVisibility()
 {
+    if (!m_form)
+        return;
     const bool hiddenAtRunTime
-        = (m_entry.miscStatus & MiscStatus::InvisibleAtRunTime) && m_form.userMode();
+        = (m_entry.miscStatus & MiscStatus::InvisibleAtRunTime) && m_form->userMode();
     widget()->setVisible(m_visible && !hiddenAtRunTime);
 }
 
+void ControlSite::formGone()
+{
+    m_form = nullptr;
+    m_control->setContainer(nullptr);
+}
+
+// The control asks for these only while it is sited, which ends before the form goes.
 bool ControlSite::ambientUserMode() const
 {
-    return m_form.userMode();
+    return m_form->userMode();
 }
 
 std::shared_ptr<StdFont> ControlSite::ambientFont() const
 {
-    return m_form.Font();
+    return m_form->Font();
 }
 
 uint32_t ControlSite::ambientForeColor() const
 {
-    return m_form.ForeColor();
+    return m_form->ForeColor();
 }
 
 DispatchPtr ControlSite::parent() const
 {
-    return m_form.dispatch();
+    return m_form->dispatch();
 }
 
 void ControlSite::propertyChanged(const QString &name)
@@ -115,8 +125,17 @@ void ControlSite::propertyChanged(const QString &name)
 
 void ControlSite::raiseEvent(DispId id, const Args &args)
 {
-    if (onEvent)
-        onEvent(id, args);
+    if (!onEvent)
+        return;
+    // The handler may destroy the form, and with it this site: it runs from a copy, and what
+    // it destroys waits until the control's code that raised the event is done with it.
+    const RunningHandler running;
+    const auto handler = onEvent;
+    Args handed;
+    handed.reserve(args.size());
+    for (const Variant &arg : args)
+        handed.push_back(m_control->handOut(arg));
+    handler(id, handed);
 }
 
 void ControlSite::extentChanged(double, double)

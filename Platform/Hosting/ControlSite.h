@@ -59,6 +59,11 @@ public:
     bool Visible() const { return m_visible; }
     void setVisible(bool visible);
 
+    // The form is being destroyed while the site may still be in use further up the stack:
+    // the control is unsited at once (it raises no more events and has no parent), and the
+    // site answers without its form until it goes.
+    void formGone();
+
     // ControlContainer
     bool ambientUserMode() const override;
     std::shared_ptr<StdFont> ambientFont() const override;
@@ -71,7 +76,7 @@ public:
 private:
     void updateVisibility();
 
-    HostForm &m_form;
+    HostForm *m_form;
     QString m_name;
     Registry::ClassEntry m_entry;
     std::shared_ptr<UserControl> m_control;

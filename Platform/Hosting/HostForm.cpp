@@ -3,6 +3,7 @@
 #include "FormDispatch.h"
 #include "StandardControls.h"
 
+#include <Controls/NotificationScope.h>
 #include <Controls/StandardControl.h>
 #include <Controls/StdFont.h>
 #include <System/WindowHandles.h>
@@ -22,14 +23,45 @@ HostForm::HostForm(ComponentHost &host, const QString &name)
     m_hwnd = WindowHandles::registerWindow(m_window);
 }
 
+namespace {
+
+// What a form leaves behind when it goes: its controls go before the window their surfaces
+// live in.
+struct FormRemains
+{
+    std::vector<std::unique_ptr<ControlSite>> sites;
+    std::vector<DispatchPtr> standard;
+    QPointer<QWidget> window;
+
+    ~FormRemains()
+    {
+        sites.clear();
+        standard.clear();
+        delete window.data();
+    }
+};
+
+} // namespace
+
 HostForm::~HostForm()
 {
     m_dispatch->detach();
     WindowHandles::unregisterWindow(m_hwnd);
-    // Controls go before the window their surfaces live in.
-    m_sites.clear();
+    // A host may destroy the form from inside an event of one of its controls, whose code, and
+    // the toolkit's under it, still runs on the controls when the handler returns. The form is
+    // gone for the host at once: its window closes and its controls are unsited; their objects
+    // and widgets go when that code is done.
+    auto remains = std::make_shared<FormRemains>();
+    for (auto &site : m_sites)
+        site->formGone();
+    remains->sites = std::move(m_sites);
+    for (StandardEntry &entry : m_standard)
+        remains->standard.push_back(std::move(entry.control));
     m_standard.clear();
-    delete m_window.data();
+    remains->window = m_window;
+    if (m_window)
+        m_window->hide();
+    destroyWhenSafe(std::move(remains));
 }
 
 ControlSite &HostForm::addControl(const QString &classIdOrProgId, const QString &name,

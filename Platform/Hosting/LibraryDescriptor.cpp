@@ -16,6 +16,7 @@ ClassFactory::ClassFactory(LibraryDescriptor &library, const ClassInfo &info)
 std::shared_ptr<UserControl> ClassFactory::createInstance()
 {
     std::unique_ptr<UserControl> instance = m_info.create();
+    instance->setLibraryUses(&m_library.m_handedOut);
     std::atomic<int> &instances = m_library.m_instances;
     ++instances;
     return std::shared_ptr<UserControl>(instance.release(), [&instances](UserControl *control) {
@@ -82,7 +83,7 @@ int32_t LibraryDescriptor::getClassObject(const Guid *classId, ClassFactory **fa
 
 int32_t LibraryDescriptor::canUnloadNow() const
 {
-    return m_instances == 0 && m_locks == 0 ? HResult::Ok : HResult::False;
+    return m_instances == 0 && m_locks == 0 && m_handedOut == 0 ? HResult::Ok : HResult::False;
 }
 
 } // namespace platform

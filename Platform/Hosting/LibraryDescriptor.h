@@ -48,6 +48,8 @@ public:
     const LibraryInfo &info() const { return m_info; }
     int instanceCount() const { return m_instances.load(); }
     int lockCount() const { return m_locks.load(); }
+    // Objects of the library's instances that hosts still hold (fonts, constituent controls).
+    int handedOutCount() const { return m_handedOut.load(); }
 
     // Registers every class and the type library in the user's registry, naming the file the
     // descriptor lives in as the server.
@@ -55,7 +57,8 @@ public:
     int32_t unregisterServer() const;
     // The factory of a class, or ClassNotAvailable for a class the library does not have.
     int32_t getClassObject(const Guid *classId, ClassFactory **factory);
-    // Ok while no instance is alive and no lock is held, False otherwise.
+    // Ok while no instance is alive, no object handed out is held and no lock is held, False
+    // otherwise.
     int32_t canUnloadNow() const;
 
     // The file this descriptor was loaded from.
@@ -68,6 +71,7 @@ private:
     std::vector<std::unique_ptr<ClassFactory>> m_factories;
     std::atomic<int> m_instances {0};
     std::atomic<int> m_locks {0};
+    std::atomic<int> m_handedOut {0};
 };
 
 } // namespace platform

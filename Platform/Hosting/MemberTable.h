@@ -195,7 +195,13 @@ public:
 
     Variant invoke(DispId id, InvokeKind kind, const Args &args) override
     {
-        return T::memberTable().invoke(static_cast<T &>(*this), id, kind, args);
+        Variant result = T::memberTable().invoke(static_cast<T &>(*this), id, kind, args);
+        // A control hands its results out through its surface, which keeps its library loaded
+        // for every object among them.
+        if constexpr (requires(const Base &base, const Variant &value) { base.handOut(value); })
+            return this->handOut(result);
+        else
+            return result;
     }
     DispId idOfName(const QString &name) const override { return T::memberTable().idOfName(name); }
     QString className() const override { return T::memberTable().className(); }

@@ -16,6 +16,54 @@ ControlContainer &requireContainer(ControlContainer *container)
     return *container;
 }
 
+// An object handed out of a library, holding one use of the library. The use is declared
+// first, so that it is given back after the object is released.
+class HandedOut
+{
+public:
+    HandedOut(std::atomic<int> &uses, DispatchPtr object) : m_use(uses), m_object(std::move(object))
+    { }
+
+private:
+    class Use
+    {
+    public:
+        explicit Use(std::atomic<int> &uses) : m_uses(uses) { ++m_uses; }
+        ~Use() { --m_uses; }
+        Use(const Use &) = delete;
+        Use &operator=(const Use &) = delete;
+
+    private:
+        std::atomic<int> &m_uses;
+    };
+
+    Use m_use;
+    DispatchPtr m_object;
+};
+
+Variant handedOut(std::atomic<int> &uses, const Variant &value)
+{
+    switch (value.kind()) {
+    case VariantKind::Object: {
+        const DispatchPtr &object = value.object();
+        if (!object)
+            return value;
+        // Shares ownership with a holder the platform made, pointing at the same object: the
+        // host sees the very object, and letting go of it runs the holder's code first.
+        return Variant(DispatchPtr(std::make_shared<HandedOut>(uses, object), object.get()));
+    }
+    case VariantKind::Array: {
+        std::vector<Variant> elements;
+        elements.reserve(value.elements().size());
+        for (const Variant &element : value.elements())
+            elements.push_back(handedOut(uses, element));
+        return Variant(std::move(elements));
+    }
+    default:
+        return value;
+    }
+}
+
 } // namespace
 
 bool AmbientProperties::UserMode() const
@@ -100,6 +148,11 @@ void UserControl::RaiseEvent(DispId id, const Args &args)
 {
     if (m_container)
         m_container->raiseEvent(id, args);
+}
+
+Variant UserControl::handOut(const Variant &value) const
+{
+    return m_libraryUses ? handedOut(*m_libraryUses, value) : value;
 }
 
 } // namespace platform

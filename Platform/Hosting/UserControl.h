@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <atomic>
 #include <memory>
 
 namespace platform {
@@ -70,10 +71,18 @@ public:
     void setContainer(ControlContainer *container) { m_container = container; }
     ControlContainer *container() const { return m_container; }
 
+    // A value the control hands to its host (a member's result, an event's argument, saved
+    // state), with each object in it made to keep the control's library loaded until the host
+    // lets go of it: the code that runs when the object is released may live in the library.
+    Variant handOut(const Variant &value) const;
+    // For the class factory: the library's count of objects in hosts' hands.
+    void setLibraryUses(std::atomic<int> *uses) { m_libraryUses = uses; }
+
 private:
     void applyExtent(double width, double height);
 
     QPointer<QWidget> m_surface;
+    std::atomic<int> *m_libraryUses = nullptr;
     ControlContainer *m_container = nullptr;
     std::shared_ptr<StdFont> m_font;
     double m_width = 0;

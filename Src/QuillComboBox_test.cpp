@@ -3,6 +3,7 @@
 #include "QuillComboBoxTestFixture.h"
 #include "QuillkitIds.h"
 
+#include <Controls/ControlTestHost.h>
 #include <Hosting/TypeInfo.h>
 #include <TestSupport/TestEnvironment.h>
 #include <Value/TextServices.h>
@@ -490,7 +491,7 @@ TEST_F(QuillComboBoxTest, CompletionSelectsFromTheEndOfTheTypedTextInTheItemsSpe
         combo = site.control()->get(QStringLiteral("ComboBox")).object();
         for (const QString &item : c.items)
             site.control()->call(QStringLiteral("AddItem"), {Variant(item)});
-        typeText(comboEdit(), c.keys);
+        platform::test::ControlTestHost::typeText(comboEdit(), c.keys);
         EXPECT_EQ(text(combo), c.text) << c.keys.toStdString();
         EXPECT_EQ(selStart(), c.selStart) << c.keys.toStdString();
         EXPECT_EQ(selLength(), c.selLength) << c.keys.toStdString();
@@ -501,7 +502,7 @@ TEST_F(QuillComboBoxTest, BackspaceDeletesThroughAnItemThatUpperCasingLengthens)
 {
     ASSERT_TRUE(activate());
     create({QStringLiteral("Fußball"), QStringLiteral("Fußgänger")});
-    typeText(comboEdit(), QStringLiteral("fuß"));
+    platform::test::ControlTestHost::typeText(comboEdit(), QStringLiteral("fuß"));
     ASSERT_EQ(text(combo), "Fußball");
     QStringList steps;
     for (int i = 0; i < 3; ++i) {

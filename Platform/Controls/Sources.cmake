@@ -12,6 +12,7 @@ list(APPEND PLATFORM_SOURCES
     Controls/PictureBoxSurface.cpp
     Controls/StandardControl.cpp
     Controls/StdFont.cpp
+    Controls/TabOrder.cpp
     Controls/TextBox.cpp
     Controls/Timer.cpp
 )

@@ -1,5 +1,7 @@
 #include "StandardControl.h"
 
+#include "TabOrder.h"
+
 #include <Value/RuntimeError.h>
 #include <Value/Units.h>
 
@@ -9,28 +11,6 @@
 namespace platform {
 
 namespace {
-
-// The tab index a control's widget carries, so that siblings can be put in order.
-const char *const TabIndexProperty = "quillTabIndex";
-
-// Chains the focus order of the controls that share a parent by their tab indices; equal
-// indices keep the order in which the controls were created.
-void orderSiblings(QWidget *parent)
-{
-    if (!parent)
-        return;
-    std::vector<QWidget *> siblings;
-    for (QObject *child : parent->children()) {
-        auto *widget = qobject_cast<QWidget *>(child);
-        if (widget && widget->property(TabIndexProperty).isValid())
-            siblings.push_back(widget);
-    }
-    std::stable_sort(siblings.begin(), siblings.end(), [](QWidget *a, QWidget *b) {
-        return a->property(TabIndexProperty).toInt() < b->property(TabIndexProperty).toInt();
-    });
-    for (size_t i = 1; i < siblings.size(); ++i)
-        QWidget::setTabOrder(siblings[i - 1], siblings[i]);
-}
 
 void requireSize(double twips, const char *property)
 {
@@ -71,17 +51,7 @@ void StandardControl::attach(QWidget *widget, const QString &name, uint32_t back
     m_height = pixelsToTwips(geometry.height());
 
     // New controls go after the ones already on the same parent.
-    int16_t tabIndex = 0;
-    if (QWidget *parent = widget->parentWidget()) {
-        for (QObject *child : parent->children()) {
-            auto *sibling = qobject_cast<QWidget *>(child);
-            if (sibling && sibling != widget && sibling->property(TabIndexProperty).isValid())
-                ++tabIndex;
-        }
-    }
-    m_tabIndex = tabIndex;
-    widget->setProperty(TabIndexProperty, int(m_tabIndex));
-    orderSiblings(widget->parentWidget());
+    m_tabIndex = static_cast<int16_t>(std::min(TabOrder::join(widget), int(INT16_MAX)));
 
     m_fontListener = m_font->connect([this](const QString &) { applyFont(); });
     applyFont();
@@ -175,8 +145,7 @@ void StandardControl::setTabIndex(int16_t index)
         throw RuntimeError(ErrorNumber::InvalidPropertyValue, QStringLiteral("TabIndex"));
     QWidget *widget = liveWidget();
     m_tabIndex = index;
-    widget->setProperty(TabIndexProperty, int(index));
-    orderSiblings(widget->parentWidget());
+    TabOrder::setIndex(widget, index);
 }
 
 void StandardControl::setBackColor(uint32_t oleColor)

@@ -4,11 +4,13 @@
 #include "ControlTestHost.h"
 #include "ListBox.h"
 #include "PictureBox.h"
+#include "TabOrder.h"
 #include "TextBox.h"
 
 #include <Value/RuntimeError.h>
 
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace platform;
 using platform::test::ControlTestHost;
@@ -186,6 +188,57 @@ TEST(TabOrderTest, TabKeyFollowsTabIndex)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_TRUE(combo->widget()->isAncestorOf(QApplication::focusWidget())
         || QApplication::focusWidget() == combo->widget());
+}
+
+// The order the Tab key follows among the given controls.
+std::vector<QString> tabChain(QWidget *window, const std::vector<std::shared_ptr<TextBox>> &boxes)
+{
+    std::vector<QString> names;
+    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        for (const auto &box : boxes) {
+            if (box->widget() == w)
+                names.push_back(box->Name());
+        }
+    }
+    return names;
+}
+
+// Loading a form sets every control's index in a batch that orders the chain once at its end;
+// the result must be what ordering after each change gives.
+TEST(TabOrderTest, ABatchOrdersAsEachChangeWould)
+{
+    const int16_t indices[] = {3, 0, 3, 1, 5, 0};
+    const std::vector<QString> expected {"b1", "b5", "b3", "b0", "b2", "b4"};
+    for (const bool batched : {false, true}) {
+        ControlTestHost host;
+        std::vector<std::shared_ptr<TextBox>> boxes;
+        {
+            std::optional<TabOrder::Batch> batch;
+            if (batched)
+                batch.emplace(host.window());
+            for (int i = 0; i < 6; ++i) {
+                boxes.push_back(host.make<TextBox>(QStringLiteral("b%1").arg(i)));
+                boxes.back()->setTabIndex(indices[i]);
+            }
+        }
+        EXPECT_EQ(tabChain(host.window(), boxes), expected) << (batched ? "batched" : "single");
+    }
+}
+
+TEST(TabOrderTest, ANewControlComesAfterTheLiveOnes)
+{
+    ControlTestHost host;
+    std::vector<std::shared_ptr<TextBox>> boxes;
+    for (const char *name : {"a", "b", "c"})
+        boxes.push_back(host.make<TextBox>(QString::fromLatin1(name)));
+    delete boxes[1]->widget();
+    boxes.erase(boxes.begin() + 1);
+    boxes.push_back(host.make<TextBox>(QStringLiteral("d")));
+    EXPECT_EQ(boxes.back()->TabIndex(), 2);
+    EXPECT_EQ(tabChain(host.window(), boxes), std::vector<QString>({"a", "c", "d"}));
+    // An index set lower moves the control ahead of those with higher ones.
+    boxes.back()->setTabIndex(1);
+    EXPECT_EQ(tabChain(host.window(), boxes), std::vector<QString>({"a", "d", "c"}));
 }
 
 TYPED_TEST(StandardControlTest, SetFocusAndRefreshNeverFail)

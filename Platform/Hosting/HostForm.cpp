@@ -6,6 +6,7 @@
 #include <Controls/NotificationScope.h>
 #include <Controls/StandardControl.h>
 #include <Controls/StdFont.h>
+#include <Controls/TabOrder.h>
 #include <System/WindowHandles.h>
 #include <Value/Conversions.h>
 #include <Value/RuntimeError.h>
@@ -160,6 +161,8 @@ std::unique_ptr<HostForm> HostForm::load(ComponentHost &host, const SavedForm &s
     }
     form->setClientSize(toDouble(properties.ReadProperty(QStringLiteral("ClientWidth"), 4800)),
         toDouble(properties.ReadProperty(QStringLiteral("ClientHeight"), 3600)));
+    // The tab order is put together once, after the last control.
+    const TabOrder::Batch tabOrder(form->window());
     for (const SavedControl &control : saved.controls) {
         if (isStandardControlKind(control.kind)) {
             form->addStandardControl(control);

@@ -10,16 +10,6 @@
 
 namespace platform {
 
-namespace {
-
-void requireSize(double twips, const char *property)
-{
-    if (twips < 0)
-        throw RuntimeError(ErrorNumber::InvalidPropertyValue, QString::fromLatin1(property));
-}
-
-} // namespace
-
 StandardControl::StandardControl()
     : m_events(std::make_unique<ControlEventFilter>(nullptr)), m_font(std::make_shared<StdFont>())
 { }
@@ -72,20 +62,19 @@ QWidget *StandardControl::liveWidget() const
 
 void StandardControl::setLeft(double twips)
 {
-    m_left = twips;
+    m_left = checkedPosition(twips, QStringLiteral("Left"));
     applyGeometry();
 }
 
 void StandardControl::setTop(double twips)
 {
-    m_top = twips;
+    m_top = checkedPosition(twips, QStringLiteral("Top"));
     applyGeometry();
 }
 
 void StandardControl::setWidth(double twips)
 {
-    requireSize(twips, "Width");
-    m_width = twips;
+    m_width = checkedSize(twips, QStringLiteral("Width"));
     applyGeometry();
 }
 
@@ -97,7 +86,7 @@ double StandardControl::Height() const
 
 void StandardControl::setHeight(double twips)
 {
-    requireSize(twips, "Height");
+    checkedSize(twips, QStringLiteral("Height"));
     // A height the font fixes ignores the request.
     if (fixedPixelHeight() >= 0)
         return;

@@ -52,28 +52,24 @@ PropertyBag ControlSite::save()
 
 void ControlSite::setLeft(double twips)
 {
-    m_left = twips;
+    m_left = checkedPosition(twips, QStringLiteral("Left"));
     widget()->move(twipsToPixels(m_left), twipsToPixels(m_top));
 }
 
 void ControlSite::setTop(double twips)
 {
-    m_top = twips;
+    m_top = checkedPosition(twips, QStringLiteral("Top"));
     widget()->move(twipsToPixels(m_left), twipsToPixels(m_top));
 }
 
 void ControlSite::setWidth(double twips)
 {
-    if (twips < 0)
-        throw RuntimeError(ErrorNumber::InvalidPropertyValue, QStringLiteral("Width"));
-    m_control->setWidth(twips);
+    m_control->setWidth(checkedSize(twips, QStringLiteral("Width")));
 }
 
 void ControlSite::setHeight(double twips)
 {
-    if (twips < 0)
-        throw RuntimeError(ErrorNumber::InvalidPropertyValue, QStringLiteral("Height"));
-    m_control->setHeight(twips);
+    m_control->setHeight(checkedSize(twips, QStringLiteral("Height")));
 }
 
 void ControlSite::setVisible(bool visible)

@@ -46,7 +46,7 @@ QString number(double value)
     return QString::number(value, 'g', 17);
 }
 
-QString valueText(const Variant &value, const QString &key)
+QString valueText(const Variant &value, const QString &key, int depth = 0)
 {
     switch (value.kind()) {
     case VariantKind::Empty:
@@ -75,9 +75,15 @@ QString valueText(const Variant &value, const QString &key)
     case VariantKind::String:
         return QStringLiteral("String ") + quoted(value.stringValue());
     case VariantKind::Array: {
+        if (depth >= MaxArrayDepth) {
+            throw RuntimeError(ErrorNumber::InvalidProcedureCall,
+                QStringLiteral("arrays under \"%1\" nest deeper than %2")
+                    .arg(key)
+                    .arg(MaxArrayDepth));
+        }
         QStringList parts;
         for (const Variant &element : value.elements())
-            parts << valueText(element, key);
+            parts << valueText(element, key, depth + 1);
         return QStringLiteral("Array(") + parts.join(QStringLiteral(", ")) + u')';
     }
     case VariantKind::Object: {
@@ -279,6 +285,9 @@ private:
 
     Variant readArray()
     {
+        // Each level costs a frame of the reader and of every routine that walks the value.
+        if (++m_depth > MaxArrayDepth)
+            m_fail(QStringLiteral("arrays nest deeper than %1").arg(MaxArrayDepth));
         expect(u'(');
         std::vector<Variant> elements;
         if (!take(u')')) {
@@ -287,6 +296,7 @@ private:
             } while (take(u','));
             expect(u')');
         }
+        --m_depth;
         return Variant(std::move(elements));
     }
 
@@ -325,6 +335,7 @@ private:
 
     QStringView m_text;
     qsizetype m_pos = 0;
+    int m_depth = 0;
     const std::function<void(const QString &)> &m_fail;
 };
 
@@ -380,6 +391,8 @@ SavedForm parseFormText(const QString &text, const QString &sourceName)
             if (words.size() != 2 || words[0] != u"Form")
                 fail(QStringLiteral("\"Form name\" expected"));
             form.name = words[1].toString();
+            form.place.file = sourceName;
+            form.place.line = lineNumber;
             state = State::InForm;
             continue;
         case State::AfterForm:
@@ -398,6 +411,8 @@ SavedForm parseFormText(const QString &text, const QString &sourceName)
                 if (head.size() != 3 || open < 0 || close < open)
                     fail(QStringLiteral("\"Begin kind name (left, top, width, height)\" expected"));
                 SavedControl saved;
+                saved.place.file = sourceName;
+                saved.place.line = lineNumber;
                 saved.kind = head[1].toString();
                 saved.name = head[2].toString();
                 const auto numbers = line.mid(open + 1, close - open - 1).split(u',');
@@ -452,6 +467,7 @@ SavedForm parseFormText(const QString &text, const QString &sourceName)
         if (bag.contains(key.toString()))
             fail(QStringLiteral("\"%1\" appears twice").arg(key));
         bag.WriteProperty(key.toString(), value);
+        (control ? control->place : form.place).keyLines[key.toString().toLower()] = lineNumber;
     }
     lineNumber = static_cast<int>(lines.size()); // what is missing belongs after the last line
     if (state == State::BeforeForm)
@@ -459,6 +475,24 @@ SavedForm parseFormText(const QString &text, const QString &sourceName)
     if (state != State::AfterForm)
         fail(QStringLiteral("\"End\" missing at the end of the file"));
     return form;
+}
+
+int SourcePlace::lineOf(const QString &key) const
+{
+    const auto found = keyLines.find(key.toLower());
+    return found == keyLines.end() ? line : found->second;
+}
+
+void SourcePlace::at(int atLine, const std::function<void()> &step) const
+{
+    try {
+        step();
+    } catch (const RuntimeError &error) {
+        if (file.isEmpty() || atLine <= 0)
+            throw;
+        throw RuntimeError(error.number(),
+            QStringLiteral("%1 line %2: %3").arg(file).arg(atLine).arg(error.text()));
+    }
 }
 
 SavedForm readFormFile(const QString &path)

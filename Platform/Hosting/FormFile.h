@@ -3,10 +3,28 @@
 #include "PropertyBag.h"
 
 #include <QString>
+#include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
 namespace platform {
+
+// Where saved data was read from, so that an error found while a form is built from it can
+// name the file and the line. Data made in code has no file.
+struct SourcePlace
+{
+    QString file;
+    int line = 0;
+    // Keys of a property bag (in lower case) and the lines they stand on.
+    std::map<QString, int> keyLines;
+
+    // The line of a key, or the place's own line when the key has none.
+    int lineOf(const QString &key) const;
+    // Runs a step of building from the data; an error it raises comes back naming the file and
+    // `line` ahead of its own text, with its own number.
+    void at(int line, const std::function<void()> &step) const;
+};
 
 // One control of a saved form: its kind (a ProgID or "{class id}" for a control from a library,
 // or the name of a standard control such as CommandButton), its name, position and size in
@@ -21,6 +39,7 @@ struct SavedControl
     std::optional<double> height;
     std::optional<int> tabIndex;
     PropertyBag bag;
+    SourcePlace place; // the Begin line and the lines of the bag's keys
 };
 
 struct SavedForm
@@ -28,6 +47,7 @@ struct SavedForm
     QString name;
     PropertyBag properties; // the form's own: Caption, ClientWidth, ClientHeight, Font, ...
     std::vector<SavedControl> controls;
+    SourcePlace place; // the Form line and the lines of the form's own keys
 };
 
 // The readable text of a saved form, one value a line:
@@ -44,7 +64,8 @@ struct SavedForm
 // Values name their kind: Empty, Null, Nothing, Integer n, Long n, Byte n, Single x, Double x,
 // Currency x, Date x, Boolean True|False, Error n, String "...", Font(...), Array(v, v, ...).
 // Strings escape \" \\ \n \r \t and \uXXXX; numbers use "." and round-trip exactly. Lines
-// starting with # are comments.
+// starting with # are comments. Arrays nest at most MaxArrayDepth deep.
+constexpr int MaxArrayDepth = 64;
 QString formText(const SavedForm &form);
 // Raises Invalid file format naming the source, the line and what is wrong.
 SavedForm parseFormText(const QString &text, const QString &sourceName);

@@ -68,6 +68,10 @@ HostForm::~HostForm()
 ControlSite &HostForm::addControl(const QString &classIdOrProgId, const QString &name,
     const QRectF &twips, const PropertyBag *saved)
 {
+    checkedPosition(twips.left(), QStringLiteral("Left"));
+    checkedPosition(twips.top(), QStringLiteral("Top"));
+    checkedSize(twips.width(), QStringLiteral("Width"));
+    checkedSize(twips.height(), QStringLiteral("Height"));
     const Registry::ClassEntry entry = m_host.classEntry(classIdOrProgId);
     std::shared_ptr<UserControl> control = m_host.create(classIdOrProgId);
     m_sites.push_back(std::make_unique<ControlSite>(*this, name, control, entry));
@@ -97,20 +101,24 @@ DispatchPtr HostForm::addStandardControl(const SavedControl &saved)
 {
     DispatchPtr control = createStandardControl(saved.kind, m_window, saved.name);
     if (!control) {
-        throw RuntimeError(ErrorNumber::CantCreateObject,
-            QStringLiteral("no standard control of kind %1").arg(saved.kind));
+        saved.place.at(saved.place.line, [&] {
+            throw RuntimeError(ErrorNumber::CantCreateObject,
+                QStringLiteral("no standard control of kind %1").arg(saved.kind));
+        });
     }
     m_standard.push_back({saved, control});
     auto set = [&](const QString &key, const Variant &value) {
-        try {
-            if (value.kind() == VariantKind::Object)
-                control->setRef(key, value.object());
-            else
-                control->let(key, value);
-        } catch (const RuntimeError &e) {
-            throw RuntimeError(
-                e.number(), QStringLiteral("%1.%2: %3").arg(saved.name, key, e.text()));
-        }
+        saved.place.at(saved.place.lineOf(key), [&] {
+            try {
+                if (value.kind() == VariantKind::Object)
+                    control->setRef(key, value.object());
+                else
+                    control->let(key, value);
+            } catch (const RuntimeError &e) {
+                throw RuntimeError(
+                    e.number(), QStringLiteral("%1.%2: %3").arg(saved.name, key, e.text()));
+            }
+        });
     };
     // A control without a run-time appearance (a timer) keeps its position for the designer only.
     if (std::dynamic_pointer_cast<StandardControl>(control)) {
@@ -121,7 +129,7 @@ DispatchPtr HostForm::addStandardControl(const SavedControl &saved)
             set(QStringLiteral("Height"), Variant(*saved.height));
         }
         if (saved.tabIndex)
-            set(QStringLiteral("TabIndex"), Variant(static_cast<int16_t>(*saved.tabIndex)));
+            set(QStringLiteral("TabIndex"), Variant(static_cast<int32_t>(*saved.tabIndex)));
     }
     for (const auto &entry : saved.bag.entries())
         set(entry.key, entry.value);
@@ -141,26 +149,38 @@ std::unique_ptr<HostForm> HostForm::load(ComponentHost &host, const SavedForm &s
 {
     auto form = std::make_unique<HostForm>(host, saved.name);
     const PropertyBag &properties = saved.properties;
+    const SourcePlace &place = saved.place;
     for (const auto &entry : properties.entries()) {
         const QString &key = entry.key;
-        if (key.compare(u"Caption", Qt::CaseInsensitive) == 0) {
-            form->setCaption(toText(entry.value));
-        } else if (key.compare(u"Font", Qt::CaseInsensitive) == 0) {
-            auto font = std::dynamic_pointer_cast<StdFont>(entry.value.object());
-            if (!font)
+        place.at(place.lineOf(key), [&] {
+            if (key.compare(u"Caption", Qt::CaseInsensitive) == 0) {
+                form->setCaption(toText(entry.value));
+            } else if (key.compare(u"Font", Qt::CaseInsensitive) == 0) {
+                std::shared_ptr<StdFont> font;
+                if (entry.value.kind() == VariantKind::Object)
+                    font = std::dynamic_pointer_cast<StdFont>(entry.value.object());
+                if (!font)
+                    throw RuntimeError(
+                        ErrorNumber::TypeMismatch, QStringLiteral("%1.Font").arg(saved.name));
+                form->setFont(font);
+            } else if (key.compare(u"ForeColor", Qt::CaseInsensitive) == 0) {
+                form->setForeColor(static_cast<uint32_t>(toLong(entry.value)));
+            } else if (key.compare(u"ClientWidth", Qt::CaseInsensitive) != 0
+                && key.compare(u"ClientHeight", Qt::CaseInsensitive) != 0) {
                 throw RuntimeError(
-                    ErrorNumber::TypeMismatch, QStringLiteral("%1.Font").arg(saved.name));
-            form->setFont(font);
-        } else if (key.compare(u"ForeColor", Qt::CaseInsensitive) == 0) {
-            form->setForeColor(static_cast<uint32_t>(toLong(entry.value)));
-        } else if (key.compare(u"ClientWidth", Qt::CaseInsensitive) != 0
-            && key.compare(u"ClientHeight", Qt::CaseInsensitive) != 0) {
-            throw RuntimeError(
-                ErrorNumber::ObjectDoesntSupport, QStringLiteral("%1.%2").arg(saved.name, key));
-        }
+                    ErrorNumber::ObjectDoesntSupport, QStringLiteral("%1.%2").arg(saved.name, key));
+            }
+        });
     }
-    form->setClientSize(toDouble(properties.ReadProperty(QStringLiteral("ClientWidth"), 4800)),
-        toDouble(properties.ReadProperty(QStringLiteral("ClientHeight"), 3600)));
+    double size[2] = {};
+    const QString sizeKeys[2] = {QStringLiteral("ClientWidth"), QStringLiteral("ClientHeight")};
+    for (int i = 0; i < 2; ++i) {
+        place.at(place.lineOf(sizeKeys[i]), [&] {
+            size[i] = checkedSize(
+                toDouble(properties.ReadProperty(sizeKeys[i], i == 0 ? 4800 : 3600)), sizeKeys[i]);
+        });
+    }
+    form->setClientSize(size[0], size[1]);
     // The tab order is put together once, after the last control.
     const TabOrder::Batch tabOrder(form->window());
     for (const SavedControl &control : saved.controls) {
@@ -168,9 +188,12 @@ std::unique_ptr<HostForm> HostForm::load(ComponentHost &host, const SavedForm &s
             form->addStandardControl(control);
             continue;
         }
-        const QRectF rect(
-            control.left, control.top, control.width.value_or(0), control.height.value_or(0));
-        form->addControl(control.kind, control.name, rect, &control.bag);
+        // What fails in a library control's own loading is laid to its Begin line.
+        control.place.at(control.place.line, [&] {
+            const QRectF rect(
+                control.left, control.top, control.width.value_or(0), control.height.value_or(0));
+            form->addControl(control.kind, control.name, rect, &control.bag);
+        });
     }
     return form;
 }
@@ -225,6 +248,8 @@ double HostForm::ClientHeight() const
 
 void HostForm::setClientSize(double widthTwips, double heightTwips)
 {
+    checkedSize(widthTwips, QStringLiteral("ClientWidth"));
+    checkedSize(heightTwips, QStringLiteral("ClientHeight"));
     m_window->resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
 }
 

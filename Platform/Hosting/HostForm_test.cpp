@@ -6,6 +6,7 @@
 #include <Value/Units.h>
 
 #include <QDir>
+#include <cmath>
 
 using namespace platform;
 using namespace platform::test;
@@ -208,7 +209,7 @@ TEST_F(HostFormTest, AFormRoundTripsThroughItsSavedFormFile)
     button.height = 375;
     button.bag.WriteProperty("Caption", Variant("Erase recent"));
     form.addStandardControl(button);
-    SavedControl timer {"Timer", "Timer1", 4800, 2520, {}, {}, {}, {}};
+    SavedControl timer {"Timer", "Timer1", 4800, 2520, {}, {}, {}, {}, {}};
     timer.bag.WriteProperty("Enabled", Variant(false));
     timer.bag.WriteProperty("Interval", Variant(20));
     form.addStandardControl(timer);
@@ -238,11 +239,11 @@ TEST_F(HostFormTest, LoadingRefusesUnknownKindsAndKeys)
 {
     SavedForm saved;
     saved.name = "Bad";
-    saved.controls.push_back({"NoSuchKind", "X", 0, 0, {}, {}, {}, {}});
+    saved.controls.push_back({"NoSuchKind", "X", 0, 0, {}, {}, {}, {}, {}});
     EXPECT_EQ(errorOf([&] { HostForm::load(host, saved); }).number, 429);
 
     saved.controls.clear();
-    SavedControl button {"CommandButton", "Command1", 0, 0, {}, {}, {}, {}};
+    SavedControl button {"CommandButton", "Command1", 0, 0, {}, {}, {}, {}, {}};
     button.bag.WriteProperty("Colour", Variant(1));
     saved.controls.push_back(button);
     const RaisedError error = errorOf([&] { HostForm::load(host, saved); });
@@ -252,6 +253,94 @@ TEST_F(HostFormTest, LoadingRefusesUnknownKindsAndKeys)
     saved.controls.clear();
     saved.properties.WriteProperty("Opacity", Variant(1));
     EXPECT_EQ(errorOf([&] { HostForm::load(host, saved); }).number, 438);
+}
+
+// A form file from anywhere: whatever it holds, reading and building it gives a run-time error
+// that names the file and the line, never a crash or another kind of failure.
+TEST_F(HostFormTest, HostileFormFilesFailWithTheirFileAndLine)
+{
+    struct Case
+    {
+        const char *name;
+        QString body; // the form's lines after "Form Hostile"
+        int32_t number;
+        int line;
+    };
+    const QString deep = QStringLiteral("Array(").repeated(40000) + QStringLiteral("Empty")
+        + QStringLiteral(")").repeated(40000);
+    const QString test = QStringLiteral("    Begin ") + TestProgId;
+    const Case cases[] = {
+        {"arrays nested 40000 deep", "    Tags = " + deep + "\nEnd\n", 321, 2},
+        {"arrays nested 65 deep",
+            "    Tags = " + QStringLiteral("Array(").repeated(65) + QStringLiteral(")").repeated(65)
+                + "\nEnd\n",
+            321, 2},
+        {"a font that is a text", "    Font = String \"x\"\nEnd\n", 13, 2},
+        {"a font that is nothing", "    Caption = String \"c\"\n    Font = Nothing\nEnd\n", 13, 3},
+        {"a font that is an array", "    Font = Array(Long 1)\nEnd\n", 13, 2},
+        {"a caption that is an array", "    Caption = Array(Long 1)\nEnd\n", 13, 2},
+        {"a fore colour beyond 32 bits", "    ForeColor = Double 1e300\nEnd\n", 6, 2},
+        {"a huge client width", "    ClientWidth = Double 1e300\nEnd\n", 6, 2},
+        {"an infinite client width", "    ClientWidth = Double inf\nEnd\n", 6, 2},
+        {"a client height that is no number", "    ClientHeight = Double nan\nEnd\n", 380, 2},
+        {"a negative client width", "    ClientWidth = Long -100\nEnd\n", 380, 2},
+        {"a button far away", "    Begin CommandButton B (1e300, 0, 100, 100)\n    End\nEnd\n", 6,
+            2},
+        {"a button at no number",
+            "    Caption = String \"c\"\n    Begin CommandButton B (nan, 0, 100, 100)\n    "
+            "End\nEnd\n",
+            380, 3},
+        {"a button of infinite height",
+            "    Begin CommandButton B (0, 0, 100, -inf)\n    End\nEnd\n", 380, 2},
+        {"a tab index beyond 16 bits",
+            "    Begin CommandButton B (0, 0, 100, 100) TabIndex 40000\n    End\nEnd\n", 6, 2},
+        {"a button caption that is an array",
+            "    Begin CommandButton B (0, 0, 100, 100)\n        Caption = Array()\n    "
+            "End\nEnd\n",
+            13, 3},
+        {"a library control far away", test + " T (0, 1e300, 100, 100)\n    End\nEnd\n", 6, 2},
+        {"a library control of no width", test + " T (0, 0, nan, 100)\n    End\nEnd\n", 380, 2},
+        {"a library control of negative width", test + " T (0, 0, -100, 100)\n    End\nEnd\n", 380,
+            2},
+        {"a library control's value of the wrong type",
+            test + " T (0, 0, 100, 100)\n        Count = String \"many\"\n    End\nEnd\n", 13, 2},
+    };
+    for (const Case &c : cases) {
+        const QString text = QStringLiteral("Form Hostile\n") + c.body;
+        const RaisedError error = errorOf([&] {
+            const std::unique_ptr<HostForm> loaded
+                = HostForm::load(host, parseFormText(text, QStringLiteral("hostile.frm")));
+        });
+        EXPECT_EQ(error.number, c.number) << c.name << ": " << error.text.toStdString();
+        EXPECT_TRUE(error.text.contains(QStringLiteral("hostile.frm line %1:").arg(c.line)))
+            << c.name << ": " << error.text.toStdString();
+    }
+}
+
+// Sizes set in code meet the same checks as sizes from a file.
+TEST_F(HostFormTest, SizesBeyondWhatWindowsTakeAreRefused)
+{
+    ControlSite &site = place();
+    const struct
+    {
+        double twips;
+        int32_t position;
+        int32_t size;
+    } cases[] = {
+        {std::nan(""), 380, 380},
+        {1e300, 6, 6},
+        {-1e300, 6, 380},
+        {HUGE_VAL, 6, 6},
+        {-HUGE_VAL, 6, 380},
+        {MaxTwips + 15, 6, 6},
+        {-120, 0, 380},
+        {MaxTwips, 0, 0},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(errorOf([&] { site.setLeft(c.twips); }).number, c.position) << c.twips;
+        EXPECT_EQ(errorOf([&] { site.setWidth(c.twips); }).number, c.size) << c.twips;
+        EXPECT_EQ(errorOf([&] { form.setClientSize(c.twips, 3000); }).number, c.size) << c.twips;
+    }
 }
 
 TEST_F(HostFormTest, DispatchesOfAGoneSiteRefuseCalls)

@@ -110,6 +110,10 @@ void UserControl::setExtent(double width, double height)
 
 void UserControl::applyExtent(double width, double height)
 {
+    // A control may take a negative size of its own (its widget then has none), but no size
+    // beyond what windows can take.
+    checkedPosition(width, QStringLiteral("Width"));
+    checkedPosition(height, QStringLiteral("Height"));
     m_width = width;
     m_height = height;
     if (m_surface)

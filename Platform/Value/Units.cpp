@@ -2,6 +2,8 @@
 
 #include "RuntimeError.h"
 
+#include <cmath>
+
 namespace platform {
 
 namespace {
@@ -33,6 +35,22 @@ double twipsPerUnitOnAxis(int16_t unit, bool vertical)
 }
 
 } // namespace
+
+double checkedPosition(double twips, const QString &what)
+{
+    if (std::isnan(twips))
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, what);
+    if (std::fabs(twips) > MaxTwips)
+        throw RuntimeError(ErrorNumber::Overflow, what);
+    return twips;
+}
+
+double checkedSize(double twips, const QString &what)
+{
+    if (twips < 0)
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, what);
+    return checkedPosition(twips, what);
+}
 
 double twipsPerUnit(int16_t unit)
 {

@@ -2,6 +2,8 @@
 
 #include "Conversions.h"
 
+#include <algorithm>
+
 namespace platform {
 
 // Twips (1/1440 inch) are the unit of control positions and sizes; the screen has 15 twips per
@@ -22,10 +24,25 @@ enum class ScaleUnit : int16_t {
     Himetric = 8,
 };
 
+// The longest length windows take, either way: the toolkit's limit of 16777215 pixels.
+constexpr double MaxPixels = 16777215;
+constexpr double MaxTwips = MaxPixels * TwipsPerPixel;
+
+// Pixels of a length in twips. Lengths come checked (checkedPosition, checkedSize); anything
+// else is held to the limit, NaN as 0, so that no conversion is undefined.
 inline int twipsToPixels(double twips)
 {
-    return static_cast<int>(roundHalfEven(twips / TwipsPerPixel));
+    const double pixels = roundHalfEven(twips / TwipsPerPixel);
+    if (!(pixels == pixels))
+        return 0;
+    return static_cast<int>(std::clamp(pixels, -MaxPixels, MaxPixels));
 }
+
+// A position in twips as windows take it: Invalid property value for NaN, Overflow beyond
+// MaxTwips either way (infinities included). `what` names the property in the error.
+double checkedPosition(double twips, const QString &what);
+// A width or height in twips: the same, and Invalid property value below 0.
+double checkedSize(double twips, const QString &what);
 
 inline double pixelsToTwips(int pixels)
 {

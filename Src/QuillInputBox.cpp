@@ -41,6 +41,10 @@ QuillInputBox::QuillInputBox()
     txtRight = std::make_shared<TextBox>(surface(), QStringLiteral("txtRight"));
     design(*txtRight, 1, TextBox::RightJustify);
     design(*txtLeft, 0, TextBox::LeftJustify);
+    // m_SkipChange is raised for one write and cleared by the next report: every write must
+    // report, also one of the text a box already holds, or the user's next keystroke is lost.
+    txtLeft->setReportsSameTextWrites(true);
+    txtRight->setReportsSameTextWrites(true);
 
     txtLeft->onChange = [this] { txtLeft_Change(); };
     txtLeft->onGotFocus = [this] { txtLeft_GotFocus(); };

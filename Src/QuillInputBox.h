@@ -65,6 +65,8 @@ private:
     // What the two boxes' handlers of each pair share.
     void boxChanged(platform::TextBox &box);
     void boxGotFocus(platform::TextBox &box);
+    void boxLostFocus(platform::TextBox &box);
+    void writeDisplay(platform::TextBox &box, const QString &text);
 
     // Constituent controls, created with the control.
     std::shared_ptr<platform::TextBox> txtRight;
@@ -78,4 +80,6 @@ private:
     uint32_t m_ForeColor = 0;
     platform::StdFontPtr m_stdFont;
     int m_stdFontListener = 0;
+    // The box between its focus-gained and focus-lost reports, if any.
+    platform::TextBox *m_focusedBox = nullptr;
 };

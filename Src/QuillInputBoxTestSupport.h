@@ -2,6 +2,7 @@
 
 #include "QuillkitTestSupport.h"
 
+#include <Controls/ControlTestHost.h>
 #include <Controls/OleColor.h>
 #include <Controls/StdFont.h>
 #include <Hosting/FormFile.h>
@@ -162,6 +163,26 @@ protected:
     {
         QTest::mouseClick(edit, Qt::LeftButton);
         QTest::keyClick(edit, Qt::Key_End);
+    }
+
+    // Types into whatever has the focus: a tab character is the Tab key, ASCII goes as keys
+    // with their key codes, anything else one code point at a time as an input method sends it.
+    static void typeKeys(const QString &keys)
+    {
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            QWidget *target = QApplication::focusWidget();
+            const QChar c = keys.at(i);
+            if (c == u'\t') {
+                QTest::keyClick(target, Qt::Key_Tab);
+            } else if (c.unicode() < 0x80) {
+                QTest::keyClick(target, static_cast<char>(c.unicode()));
+            } else {
+                const bool pair
+                    = c.isHighSurrogate() && i + 1 < keys.size() && keys.at(i + 1).isLowSurrogate();
+                platform::test::ControlTestHost::typeText(target, keys.mid(i, pair ? 2 : 1));
+                i += pair ? 1 : 0;
+            }
+        }
     }
 
     platform::test::ScopedLocale locale {QLocale(QLocale::English, QLocale::UnitedStates)};

@@ -1,10 +1,7 @@
 // QuillInputBox: what the boxes show, how edits flow back into m_Text, focus and Enter.
 #include "QuillInputBox.h"
 
-#include "mod_misc.h"
-
-#include <Value/Currency.h>
-#include <Value/RuntimeError.h>
+#include <Value/AmountText.h>
 #include <Value/TextServices.h>
 
 using namespace platform;
@@ -29,26 +26,38 @@ void QuillInputBox::RefreshDisplay()
     TextBox &box = (m_Style == INPUT_CURRENCY || m_Alignment != 0) ? *txtRight : *txtLeft;
     box.setVisible(true);
     if (m_Style == INPUT_STANDARD) {
-        box.setText(m_Text);
+        writeDisplay(box, m_Text);
+        // Plain text is never red, whatever the currency style left in the box.
+        box.setForeColor(m_ForeColor);
     } else if (m_Style == INPUT_CURRENCY) {
-        box.setText(formatNamed(Variant(m_Text), QStringLiteral("Currency")));
-        const double amount = VALUE_AsNumber(Variant(m_Text), 0.0);
-        box.setForeColor(amount < 0.0 ? NegativeAmountColor : m_ForeColor);
+        writeDisplay(box, formatNamed(Variant(m_Text), QStringLiteral("Currency")));
+        // The format reads the amount the same way: what shows as a negative amount is red.
+        box.setForeColor(readAmount(m_Text).isNegative() ? NegativeAmountColor : m_ForeColor);
     }
     // Any other style writes nothing and leaves m_SkipChange raised for the next report.
+
+    // A focused box that is hidden keeps the focus when the form has no other control to
+    // take it, and would go on taking keys unseen: the shown box takes the focus instead.
+    if (m_focusedBox && m_focusedBox != &box)
+        box.SetFocus();
+}
+
+void QuillInputBox::writeDisplay(TextBox &box, const QString &text)
+{
+    // A nested run in the hiding may have used up the flag with its own write. The boxes report
+    // every write, the same text too, so this one write clears the flag again.
+    m_SkipChange = true;
+    box.setText(text);
 }
 
 QString QuillInputBox::Text() const
 {
     if (m_Style != INPUT_CURRENCY)
         return m_Text;
-    // The amount normalised; a text that is no amount, or beyond the currency range, reads as
-    // empty.
-    try {
-        return Currency::fromText(m_Text).toText();
-    } catch (const RuntimeError &) {
-        return {};
-    }
+    // The amount normalised through the currency type, read as the display reads it; a text
+    // that is no amount, or beyond the currency range, reads as empty.
+    const AmountReading amount = readAmount(m_Text);
+    return amount.isAmount() ? amount.value.toText() : QString();
 }
 
 void QuillInputBox::boxChanged(TextBox &box)
@@ -63,10 +72,19 @@ void QuillInputBox::boxChanged(TextBox &box)
 
 void QuillInputBox::boxGotFocus(TextBox &box)
 {
+    m_focusedBox = &box;
     // The user edits the amount as entered. The flag stays down, so this write reports a
-    // Change like an edit.
-    if (m_Style == INPUT_CURRENCY)
+    // Change like an edit; a box that already shows the amount as entered is left alone, so
+    // that entering raises a Change only when the text changes.
+    if (m_Style == INPUT_CURRENCY && box.Text() != m_Text)
         box.setText(m_Text);
+}
+
+void QuillInputBox::boxLostFocus(TextBox &box)
+{
+    if (m_focusedBox == &box)
+        m_focusedBox = nullptr;
+    RefreshDisplay();
 }
 
 void QuillInputBox::txtLeft_Change()
@@ -81,7 +99,7 @@ void QuillInputBox::txtLeft_GotFocus()
 
 void QuillInputBox::txtLeft_LostFocus()
 {
-    RefreshDisplay();
+    boxLostFocus(*txtLeft);
 }
 
 void QuillInputBox::txtRight_Change()
@@ -106,5 +124,5 @@ void QuillInputBox::txtRight_KeyPress(int16_t &KeyAscii)
 
 void QuillInputBox::txtRight_LostFocus()
 {
-    RefreshDisplay();
+    boxLostFocus(*txtRight);
 }

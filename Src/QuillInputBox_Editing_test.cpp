@@ -159,9 +159,26 @@ INSTANTIATE_TEST_SUITE_P(Table, InputBoxCurrency,
         CurrencyCase {"en_US", u"0", u"$0.00", false, u"0"},
         CurrencyCase {"en_US", u"-0.001", u"$0.00", true, u"-0.001"},
         CurrencyCase {"en_US", u"1,234.5", u"$1,234.50", false, u"1234.5"},
-        CurrencyCase {
-            "en_US", u"99999999999999999999", u"$100,000,000,000,000,000,000.00", false, u""},
+        // Every form of a negative amount is red and reads back.
+        CurrencyCase {"en_US", u"5-", u"($5.00)", true, u"-5"},
+        CurrencyCase {"en_US", u"(5)", u"($5.00)", true, u"-5"},
+        CurrencyCase {"en_US", u"$-5", u"($5.00)", true, u"-5"},
+        CurrencyCase {"en_US", u"-$5", u"($5.00)", true, u"-5"},
+        CurrencyCase {"en_US", u"1e3", u"$1,000.00", false, u"1000"},
+        CurrencyCase {"en_US", u"-2.5e-3", u"$0.00", true, u"-0.0025"},
+        CurrencyCase {"en_US", u"-0.00001", u"$0.00", false, u"0"},
+        CurrencyCase {"en_US", u"\uFF0D\uFF15\uFF10\uFF10", u"($500.00)", true, u"-500"},
+        CurrencyCase {"ja_JP", u"\uFF0D\uFF15\uFF10\uFF10", u"(\uFFE5500.00)", true, u"-500"},
+        // Exact to the last cent at both ends of the currency range.
+        CurrencyCase {"en_US", u"922337203685477.5807", u"$922,337,203,685,477.58", false,
+            u"922337203685477.5807"},
+        CurrencyCase {"en_US", u"-922337203685477.5808", u"($922,337,203,685,477.58)", true,
+            u"-922337203685477.5808"},
+        // Beyond it a text is no amount: shown as entered, in ForeColor, read as empty.
+        CurrencyCase {"en_US", u"99999999999999999999", u"99999999999999999999", false, u""},
+        CurrencyCase {"en_US", u"-1e20", u"-1e20", false, u""},
         CurrencyCase {"de_DE", u"-5", u"-5,00\u00A0\u20AC", true, u"-5"},
+        CurrencyCase {"de_DE", u"-5 \u20AC", u"-5,00\u00A0\u20AC", true, u"-5"},
         CurrencyCase {"de_DE", u"1234,5", u"1.234,50\u00A0\u20AC", false, u"1234,5"}),
     [](const auto &info) {
         return testName(QString::fromLatin1(info.param.locale) + QStringLiteral("Row")
@@ -177,6 +194,101 @@ TEST_F(InputBoxEditing, ANewForeColorRecoloursANegativeAmountUntilTheNextRefresh
     let(site, InputBoxId::Alignment, Variant(0)); // any refresh
     EXPECT_EQ(textColor(right(site)), Red);
 }
+
+TEST_F(InputBoxEditing, TheStandardStyleShowsItsTextInForeColorWhateverTheCurrencyStyleLeft)
+{
+    ControlSite &site = load(1, QStringLiteral("-5"), 1);
+    let(site, InputBoxId::ForeColor, Variant(0x00008000));
+    let(site, InputBoxId::Alignment, Variant(1)); // any refresh
+    ASSERT_EQ(textColor(right(site)), Red);
+    struct Step
+    {
+        DispId id;
+        int32_t value;
+        const char *shownBox;
+        bool red;
+    };
+    const Step steps[] = {
+        {InputBoxId::Style, 0, "txtRight", false},
+        {InputBoxId::Style, 1, "txtRight", true},
+        {InputBoxId::Alignment, 0, "txtRight", true},
+        {InputBoxId::Style, 0, "txtLeft", false},
+        {InputBoxId::Alignment, 1, "txtRight", false},
+    };
+    for (const Step &step : steps) {
+        let(site, step.id, Variant(step.value));
+        ASSERT_EQ(shownBox(site), step.shownBox);
+        EXPECT_EQ(shown(site)->text(), step.red ? "($5.00)" : "-5");
+        EXPECT_EQ(textColor(shown(site)), step.red ? Red : color(0x00008000))
+            << "style " << get(site, InputBoxId::Style).longValue() << ", alignment "
+            << get(site, InputBoxId::Alignment).longValue();
+    }
+}
+
+struct TypedAmountCase
+{
+    const char *locale;
+    const char16_t *typed;
+    const char16_t *display;
+    bool red;
+    const char16_t *textReadsBack;
+
+    friend void PrintTo(const TypedAmountCase &c, std::ostream *os)
+    {
+        *os << c.locale << " " << QString::fromUtf16(c.typed).toStdString();
+    }
+};
+
+class InputBoxTypedAmount : public InputBoxTest, public testing::WithParamInterface<TypedAmountCase>
+{
+};
+
+// One reading of the amount decides the display, its colour and what Text reads.
+TEST_P(InputBoxTypedAmount, WhatShowsAsAnAmountIsRedWhenNegativeAndReadsBack)
+{
+    const TypedAmountCase c = GetParam();
+    platform::test::ScopedLocale pinned {QLocale(QString::fromLatin1(c.locale))};
+    const QString typed = QString::fromUtf16(c.typed);
+    ControlSite &site = load(1, QString());
+    let(site, InputBoxId::ForeColor, Variant(0x00008000));
+    QLineEdit *other = addOtherBox();
+    ASSERT_TRUE(showForm());
+    clickInto(right(site));
+    typeKeys(typed + u'\t');
+
+    ASSERT_TRUE(other->hasFocus());
+    EXPECT_EQ(right(site)->text(), QString::fromUtf16(c.display));
+    EXPECT_EQ(textColor(right(site)), c.red ? Red : color(0x00008000));
+    EXPECT_EQ(text(site), QString::fromUtf16(c.textReadsBack));
+    EXPECT_EQ(toText(site.save().ReadProperty("Text")), typed);
+    // One Change per key; entering and leaving raise none.
+    EXPECT_EQ(changes, typed.toUcs4().size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, InputBoxTypedAmount,
+    testing::Values(TypedAmountCase {"en_US", u"5-", u"($5.00)", true, u"-5"},
+        TypedAmountCase {"en_US", u"(5)", u"($5.00)", true, u"-5"},
+        TypedAmountCase {"en_US", u"$-5", u"($5.00)", true, u"-5"},
+        TypedAmountCase {"en_US", u"-$5", u"($5.00)", true, u"-5"},
+        TypedAmountCase {"de_DE", u"-5 \u20AC", u"-5,00\u00A0\u20AC", true, u"-5"},
+        TypedAmountCase {"de_DE", u"5-", u"-5,00\u00A0\u20AC", true, u"-5"},
+        TypedAmountCase {"en_US", u"1e3", u"$1,000.00", false, u"1000"},
+        TypedAmountCase {"en_US", u"-1e3", u"($1,000.00)", true, u"-1000"},
+        TypedAmountCase {"en_US", u"\uFF0D\uFF15\uFF10\uFF10", u"($500.00)", true, u"-500"},
+        TypedAmountCase {"ja_JP", u"\uFF0D\uFF15\uFF10\uFF10", u"(\uFFE5500.00)", true, u"-500"},
+        TypedAmountCase {
+            "ja_JP", u"\uFFE5\uFF11\uFF0C\uFF12\uFF10\uFF10", u"\uFFE51,200.00", false, u"1200"},
+        TypedAmountCase {"en_US", u"\U0001D7D3", u"$5.00", false, u"5"},
+        TypedAmountCase {"en_US", u"922337203685477.5807", u"$922,337,203,685,477.58", false,
+            u"922337203685477.5807"},
+        TypedAmountCase {"en_US", u"-922337203685477.5808", u"($922,337,203,685,477.58)", true,
+            u"-922337203685477.5808"},
+        TypedAmountCase {"en_US", u"-99999999999999999999", u"-99999999999999999999", false, u""},
+        TypedAmountCase {"en_US", u"abc", u"abc", false, u""}),
+    [](const auto &info) {
+        return testName(QString::fromLatin1(info.param.locale) + QStringLiteral("Row")
+            + QString::number(info.index));
+    });
 
 // --- Change reports from the user's input ---
 
@@ -233,41 +345,163 @@ TEST_F(InputBoxEditing, ChangeFollowsTheUsersEditsNotTheCodesWrites)
     EXPECT_TRUE(other->hasFocus());
 }
 
-TEST_F(InputBoxEditing, FocusInTheStandardStyleChangesNothingAndLeavesASkipBehind)
+// --- No keystroke is lost to a rewrite of the same text ---
+
+class InputBoxKeystrokes;
+
+struct KeystrokeCase
 {
-    ControlSite &site = load(0, QStringLiteral("plain"));
-    QLineEdit *other = addOtherBox();
+    const char *label;
+    std::function<ControlSite &(InputBoxKeystrokes &)> place;
+    // Typed after a click into the shown box; a tab is the Tab key. Tabbing into a box selects
+    // its whole text, which the next key replaces.
+    const char16_t *keys;
+    const char16_t *display;
+    const char16_t *text;
+    int changes;
+
+    friend void PrintTo(const KeystrokeCase &c, std::ostream *os) { *os << c.label; }
+};
+
+class InputBoxKeystrokes : public InputBoxTest, public testing::WithParamInterface<KeystrokeCase>
+{
+public:
+    using InputBoxTest::let;
+    using InputBoxTest::load;
+    using InputBoxTest::place;
+};
+
+TEST_P(InputBoxKeystrokes, EveryKeystrokeReachesTheValue)
+{
+    const KeystrokeCase c = GetParam();
+    ControlSite &site = c.place(*this);
+    addOtherBox();
     ASSERT_TRUE(showForm());
-    clickInto(left(site));
-    EXPECT_TRUE(left(site)->hasFocus());
-    QTest::mouseClick(other, Qt::LeftButton);
-    EXPECT_EQ(changes, 0);
-    EXPECT_EQ(left(site)->text(), "plain");
-    // The refresh on leaving rewrote the same text, which the box does not report: the
-    // user's first keystroke back in the box is taken for that write, the next copies all.
-    clickInto(left(site));
-    QTest::keyClicks(left(site), "l");
-    EXPECT_EQ(changes, 0);
-    EXPECT_EQ(text(site), "plain");
-    QTest::keyClicks(left(site), "y");
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(text(site), "plainly");
+    clickInto(shown(site));
+    typeKeys(QString::fromUtf16(c.keys));
+    EXPECT_EQ(shown(site)->text(), QString::fromUtf16(c.display));
+    EXPECT_EQ(text(site), QString::fromUtf16(c.text));
+    EXPECT_EQ(changes, c.changes);
 }
 
-TEST_F(InputBoxEditing, ARefreshHidesTheFocusedBoxEvenWhenItStaysTheShownOne)
+INSTANTIATE_TEST_SUITE_P(Table, InputBoxKeystrokes,
+    testing::Values(KeystrokeCase {"standard, out and back in",
+                        [](InputBoxKeystrokes &t) -> ControlSite & { return t.load(0, "abc"); },
+                        u"d\t\te\t", u"e", u"e", 2},
+        KeystrokeCase {"new empty currency box",
+            [](InputBoxKeystrokes &t) -> ControlSite & {
+                ControlSite &site = t.place();
+                t.let(site, InputBoxId::Style, Variant(1));
+                return site;
+            },
+            u"5\t", u"$5.00", u"5", 1},
+        KeystrokeCase {"currency, no amount, out and back in",
+            [](InputBoxKeystrokes &t) -> ControlSite & { return t.load(1, "abc"); }, u"d\t\te\t",
+            u"e", u"", 2},
+        KeystrokeCase {"the same text set again",
+            [](InputBoxKeystrokes &t) -> ControlSite & {
+                ControlSite &site = t.load(0, "old");
+                t.let(site, InputBoxId::Text, Variant("old"));
+                return site;
+            },
+            u"a", u"olda", u"olda", 1}),
+    [](const auto &info) { return testName(QString::fromLatin1(info.param.label)); });
+
+// --- The focus when a refresh hides the focused box ---
+
+struct HiddenFocusCase
 {
-    ControlSite &site = load(0, QStringLiteral("same"));
+    const char *label;
+    int32_t style;
+    int32_t alignment;
+    DispId setter;
+    Variant value;
+    const char *shownBox;
+    const char16_t *display;
+    const char16_t *saved; // the value as entered afterwards
+    int changes; // entering the box included
+
+    friend void PrintTo(const HiddenFocusCase &c, std::ostream *os) { *os << c.label; }
+};
+
+class InputBoxHiddenFocus : public InputBoxTest, public testing::WithParamInterface<HiddenFocusCase>
+{
+};
+
+// Hidden for a moment, the box passes the focus on, as any hidden control does; the refresh
+// that follows changes the value neither by its own writes nor by those of the nested refresh
+// that the focus loss runs.
+TEST_P(InputBoxHiddenFocus, AnotherControlTakesTheFocusAndTheValueStays)
+{
+    const HiddenFocusCase c = GetParam();
+    ControlSite &site = load(c.style, QStringLiteral("-12"), c.alignment);
     QLineEdit *other = addOtherBox();
     ASSERT_TRUE(showForm());
-    clickInto(left(site));
-    ASSERT_TRUE(left(site)->hasFocus());
-    let(site, InputBoxId::Alignment, Variant(0));
-    // Hidden for a moment, the box passed the focus on, as any hidden control does.
+    clickInto(shown(site));
+    let(site, c.setter, c.value);
     EXPECT_TRUE(other->hasFocus());
-    EXPECT_EQ(shownBox(site), "txtLeft");
-    EXPECT_EQ(left(site)->text(), "same");
-    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(shownBox(site), c.shownBox);
+    EXPECT_EQ(shown(site)->text(), QString::fromUtf16(c.display));
+    EXPECT_EQ(toText(site.save().ReadProperty("Text")), QString::fromUtf16(c.saved));
+    EXPECT_EQ(changes, c.changes);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, InputBoxHiddenFocus,
+    testing::Values(HiddenFocusCase {"standard, same box", 0, 0, InputBoxId::Alignment, Variant(0),
+                        "txtLeft", u"-12", u"-12", 0},
+        HiddenFocusCase {"currency, same box, new text", 1, 0, InputBoxId::Text, Variant("-7"),
+            "txtRight", u"($7.00)", u"-7", 1},
+        HiddenFocusCase {"currency, same box, same text", 1, 0, InputBoxId::Text, Variant("-12"),
+            "txtRight", u"($12.00)", u"-12", 1},
+        HiddenFocusCase {"currency to standard", 1, 0, InputBoxId::Style, Variant(0), "txtLeft",
+            u"-12", u"-12", 1}),
+    [](const auto &info) { return testName(QString::fromLatin1(info.param.label)); });
+
+struct KeptFocusCase
+{
+    const char *label;
+    int32_t style;
+    int32_t alignment;
+    DispId setter;
+    Variant value;
+    const char *shownBox;
+    int changes; // entering the box and the keystroke
+
+    friend void PrintTo(const KeptFocusCase &c, std::ostream *os) { *os << c.label; }
+};
+
+class InputBoxKeptFocus : public InputBoxTest, public testing::WithParamInterface<KeptFocusCase>
+{
+};
+
+// With no other control to take it, the focus goes from the box that was hidden to the one
+// that is shown, and the user's keys reach the box they see.
+TEST_P(InputBoxKeptFocus, TheShownBoxTakesTheFocusFromTheHiddenOne)
+{
+    const KeptFocusCase c = GetParam();
+    ControlSite &site = load(c.style, QStringLiteral("-12"), c.alignment);
+    ASSERT_TRUE(showForm());
+    clickInto(shown(site));
+    let(site, c.setter, c.value);
+    ASSERT_EQ(shownBox(site), c.shownBox);
+    QLineEdit *hidden = shown(site) == left(site) ? right(site) : left(site);
+    EXPECT_TRUE(shown(site)->hasFocus());
+    EXPECT_FALSE(hidden->hasFocus());
+    typeKeys(QStringLiteral("9"));
+    EXPECT_EQ(shown(site)->text(), "-129");
+    EXPECT_EQ(text(site), "-129");
+    EXPECT_EQ(changes, c.changes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, InputBoxKeptFocus,
+    testing::Values(
+        KeptFocusCase {"currency to standard", 1, 0, InputBoxId::Style, Variant(0), "txtLeft", 2},
+        KeptFocusCase {
+            "standard left to right", 0, 0, InputBoxId::Alignment, Variant(1), "txtRight", 1},
+        KeptFocusCase {
+            "standard right to left", 0, 2, InputBoxId::Alignment, Variant(0), "txtLeft", 1},
+        KeptFocusCase {"standard to currency", 0, 0, InputBoxId::Style, Variant(1), "txtRight", 2}),
+    [](const auto &info) { return testName(QString::fromLatin1(info.param.label)); });
 
 // --- The one-shot skip flag ---
 
@@ -309,9 +543,7 @@ INSTANTIATE_TEST_SUITE_P(Table, InputBoxSkip,
     testing::Values(SkipCase {"style 2 in txtLeft", 0,
                         [](ControlSite &site) { site.control()->let("style", Variant(2)); }},
         SkipCase {"style 2 in txtRight", 1,
-            [](ControlSite &site) { site.control()->let("style", Variant(2)); }},
-        SkipCase {"the same text again", 0,
-            [](ControlSite &site) { site.control()->let("Text", Variant("old")); }}),
+            [](ControlSite &site) { site.control()->let("style", Variant(2)); }}),
     [](const auto &info) { return testName(QString::fromLatin1(info.param.label)); });
 
 // --- Enter ---
@@ -323,7 +555,7 @@ struct EnterCase
     int32_t alignment;
     const char16_t *display; // after Enter
     bool red;
-    bool nextReportIgnored; // the refresh wrote what the box held
+    bool nextReportIgnored; // the refresh wrote nothing, and left the skip raised
 
     friend void PrintTo(const EnterCase &c, std::ostream *os) { *os << c.label; }
 };
@@ -362,7 +594,7 @@ TEST_P(InputBoxEnter, EnterInTxtRightIsSwallowedRefreshesAndGivesTheFormTheFocus
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, InputBoxEnter,
-    testing::Values(EnterCase {"standard", 0, 1, u"-7", false, true},
+    testing::Values(EnterCase {"standard", 0, 1, u"-7", false, false},
         EnterCase {"currency", 1, 0, u"($7.00)", true, false},
         EnterCase {"other style", 2, 2, u"-7", false, true}),
     [](const auto &info) { return testName(QString::fromLatin1(info.param.label)); });

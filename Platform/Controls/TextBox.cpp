@@ -90,11 +90,12 @@ QString TextBox::Text() const
 void TextBox::setText(const QString &text)
 {
     QLineEdit *edit = live(m_edit);
-    // The same text again is no change, and must not move the caret either.
-    if (edit->text() == text)
-        return;
     NotificationScope scope;
-    edit->setText(text);
+    // The same text again is no change, and must not move the caret either.
+    if (edit->text() != text)
+        edit->setText(text);
+    else if (m_reportsSameTextWrites)
+        raise(onChange);
     scope.finish();
 }
 

@@ -12,7 +12,7 @@ namespace platform {
 // The single-line text box, on a QLineEdit. Its text has no length limit and holds any UTF-16,
 // control characters and unpaired surrogates included. `onChange` reports every change of the
 // text, by the user or by code, inside the statement that made it; setting the text it already
-// holds reports nothing.
+// holds reports nothing, unless the box is told to report such writes too.
 class TextBox : public DispatchFromTable<TextBox, StandardControl>
 {
 public:
@@ -40,6 +40,12 @@ public:
     int32_t MaxLength() const { return m_maxLength; }
     void setMaxLength(int32_t length);
 
+    // Off by default. On, setting the text the box already holds reports one change as well
+    // (the text and the caret stay as they are), so that a composite control that counts on
+    // one report per write of its own gets it.
+    bool reportsSameTextWrites() const { return m_reportsSameTextWrites; }
+    void setReportsSameTextWrites(bool on) { m_reportsSameTextWrites = on; }
+
     // The edit widget, for tests and composite controls.
     QLineEdit *lineEdit() const;
 
@@ -52,6 +58,7 @@ private:
     QPointer<QLineEdit> m_edit;
     int16_t m_alignment = LeftJustify;
     int32_t m_maxLength = 0;
+    bool m_reportsSameTextWrites = false;
 };
 
 } // namespace platform

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -61,6 +62,61 @@ INSTANTIATE_TEST_SUITE_P(Table, TextBoxSetText,
         SetTextCase {u"abc", u"abd", 1}, SetTextCase {u"abc", u"", 1}, SetTextCase {u"", u"", 0},
         SetTextCase {u"abc", u"ABC", 1}, SetTextCase {u"\xD800", u"\xD800", 0},
         SetTextCase {u"\xD800", u"\xDC00", 1}));
+
+class TextBoxSetTextReportingSameText : public TextBoxTest,
+                                        public ::testing::WithParamInterface<SetTextCase>
+{
+};
+
+TEST_P(TextBoxSetTextReportingSameText, ReportsEveryWriteOnceAndKeepsTheCaretOnTheSame)
+{
+    const SetTextCase c = GetParam();
+    box->setReportsSameTextWrites(true);
+    box->setText(QString::fromUtf16(c.before));
+    edit()->setCursorPosition(1);
+    changes = 0;
+    textsSeen.clear();
+    box->setText(QString::fromUtf16(c.after));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(textsSeen, QStringList {QString::fromUtf16(c.after)});
+    if (c.expectedChanges == 0) {
+        EXPECT_EQ(edit()->cursorPosition(), std::min<int>(1, edit()->text().size()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TextBoxSetTextReportingSameText,
+    ::testing::Values(SetTextCase {u"abc", u"abc", 0}, SetTextCase {u"", u"", 0},
+        SetTextCase {u"\xD800", u"\xD800", 0}, SetTextCase {u"abc", u"abd", 1},
+        SetTextCase {u"", u"abc", 1}));
+
+TEST_F(TextBoxTest, ReportingSameTextWritesIsOffByDefaultAndTouchesNeitherTypingNorOthers)
+{
+    EXPECT_FALSE(box->reportsSameTextWrites());
+    const auto other = host.make<TextBox>(QStringLiteral("txtOther"));
+    int otherChanges = 0;
+    other->onChange = [&] { ++otherChanges; };
+    box->setReportsSameTextWrites(true);
+    other->setText(QStringLiteral("x"));
+    other->setText(QStringLiteral("x"));
+    EXPECT_EQ(otherChanges, 1);
+    // The user's edits report as before: one per change.
+    box->SetFocus();
+    QTest::keyClicks(edit(), QStringLiteral("ab"));
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(TextBoxTest, AnErrorOfTheReportOfASameTextWriteGoesToTheWriter)
+{
+    box->setReportsSameTextWrites(true);
+    box->setText(QStringLiteral("same"));
+    box->onChange = [] { throw RuntimeError(ErrorNumber::Overflow); };
+    try {
+        box->setText(QStringLiteral("same"));
+        FAIL() << "the handler's error did not reach the setter's caller";
+    } catch (const RuntimeError &e) {
+        EXPECT_EQ(e.number(), 6);
+    }
+}
 
 TEST_F(TextBoxTest, ChangeRunsInsideTheSetterWithTheNewText)
 {

@@ -1,20 +1,13 @@
 #include "Currency.h"
 
-#include "Int128.h"
+#include "AmountText.h"
 #include "Locale.h"
-#include "NumberText.h"
 #include "RuntimeError.h"
 
 #include <cmath>
 #include <limits>
 
 namespace platform {
-
-namespace {
-
-constexpr UInt128 MagnitudeLimit = static_cast<UInt128>(1) << 63;
-
-} // namespace
 
 Currency Currency::fromDouble(double value)
 {
@@ -30,33 +23,16 @@ Currency Currency::fromDouble(double value)
 
 Currency Currency::fromText(const QString &text, const QLocale &locale)
 {
-    const auto number = scanCurrencyText(text, locale);
-    if (!number)
-        throw RuntimeError(ErrorNumber::TypeMismatch);
-
-    UInt128 magnitude = 0;
-    auto overflow = [] { throw RuntimeError(ErrorNumber::Overflow); };
-    for (QChar digit : number->integerDigits) {
-        magnitude = magnitude * 10 + (digit.unicode() - u'0');
-        if (magnitude > MagnitudeLimit)
-            overflow();
+    const AmountReading reading = readAmount(text, locale);
+    switch (reading.status) {
+    case AmountReading::Status::Amount:
+        return reading.value;
+    case AmountReading::Status::OutOfRange:
+        throw RuntimeError(ErrorNumber::Overflow);
+    case AmountReading::Status::NotAnAmount:
+        break;
     }
-    const QString &fraction = number->fractionDigits;
-    for (int i = 0; i < 4; ++i)
-        magnitude = magnitude * 10 + (i < fraction.size() ? fraction[i].unicode() - u'0' : 0);
-    if (fraction.size() > 4) {
-        const int next = fraction[4].unicode() - u'0';
-        bool beyondHalf = false;
-        for (qsizetype i = 5; i < fraction.size(); ++i)
-            beyondHalf = beyondHalf || fraction[i] != u'0';
-        if (next > 5 || (next == 5 && (beyondHalf || magnitude % 2 == 1)))
-            ++magnitude;
-    }
-    if (magnitude > MagnitudeLimit || (magnitude == MagnitudeLimit && !number->negative))
-        overflow();
-    const auto value = static_cast<int64_t>(
-        number->negative ? -static_cast<Int128>(magnitude) : static_cast<Int128>(magnitude));
-    return fromRaw(value);
+    throw RuntimeError(ErrorNumber::TypeMismatch);
 }
 
 Currency Currency::fromText(const QString &text)

@@ -23,9 +23,9 @@ public:
     }
     static Currency fromDouble(double value);
 
-    // Reads an amount in the locale's notation (see scanCurrencyText): Type mismatch for a text
-    // that is no amount, Overflow beyond the 64-bit range. Digits past the fourth decimal round
-    // half to even.
+    // Reads an amount in the locale's notation (see readAmount): Type mismatch for a text that
+    // is no amount, Overflow beyond the 64-bit range. Digits past the fourth decimal round half
+    // to even.
     static Currency fromText(const QString &text, const QLocale &locale);
     static Currency fromText(const QString &text);
 

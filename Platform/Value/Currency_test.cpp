@@ -47,6 +47,11 @@ TEST(Currency, ReadsAmountsAsUsersWriteThem)
         {"-0.00005", 0},
         {"922337203685477.5807", INT64_MAX},
         {"-922337203685477.5808", INT64_MIN},
+        // Plain numbers with an exponent, as the named format "Currency" shows them.
+        {"1e5", 1000000000},
+        {"-1.5e3", -15000000},
+        // Full-width forms, as East Asian input methods type them.
+        {"\uFF0D\uFF15\uFF10\uFF10", -5000000},
     };
     for (const Case &c : cases)
         EXPECT_EQ(Currency::fromText(QString::fromUtf8(c.text)).raw(), c.raw) << c.text;
@@ -54,7 +59,7 @@ TEST(Currency, ReadsAmountsAsUsersWriteThem)
 
 TEST(Currency, RefusesTextsThatAreNoAmount)
 {
-    const char *typeMismatch[] = {"", "abc", "5$5", "(5", "5)", "--5", "(-5)", "1e5", "5 5", "$",
+    const char *typeMismatch[] = {"", "abc", "5$5", "(5", "5)", "--5", "(-5)", "$1e5", "5 5", "$",
         "-", "$$5", "5..", "1,2,3.4.5", "€5", "5-5", "()", "(5)-", "-(5)"};
     for (const char *text : typeMismatch)
         EXPECT_EQ(errorReading(QString::fromUtf8(text)), 13) << text;

@@ -1,4 +1,5 @@
 list(APPEND PLATFORM_SOURCES
+    Value/AmountText.cpp
     Value/Conversions.cpp
     Value/Currency.cpp
     Value/Errors.cpp
@@ -12,6 +13,7 @@ list(APPEND PLATFORM_SOURCES
     Value/Variant.cpp
 )
 list(APPEND VALUE_TESTS
+    Value/AmountText_test.cpp
     Value/Conversions_test.cpp
     Value/Currency_test.cpp
     Value/Pattern_test.cpp

@@ -1,5 +1,6 @@
 #include "TextServices.h"
 
+#include "AmountText.h"
 #include "Conversions.h"
 #include "Int128.h"
 #include "Locale.h"
@@ -63,14 +64,11 @@ QString formatCurrency(const Variant &value, const QLocale &locale)
     case VariantKind::Currency:
         return currencyFromCurrency(value.currencyValue(), locale);
     case VariantKind::String: {
+        // Exactly the amount that the text converts to, so that the display and the value
+        // agree to the last cent; a text beyond the currency range is no amount either.
         const QString &text = value.stringValue();
-        if (const auto number = parseNumber(text, locale))
-            return currencyFromDouble(*number, locale);
-        try {
-            return currencyFromCurrency(Currency::fromText(text, locale), locale);
-        } catch (const RuntimeError &) {
-            return text;
-        }
+        const AmountReading amount = readAmount(text, locale);
+        return amount.isAmount() ? currencyFromCurrency(amount.value, locale) : text;
     }
     default:
         return currencyFromDouble(toDouble(value), locale);

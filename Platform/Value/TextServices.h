@@ -19,10 +19,11 @@ QString upperCase(const QString &text);
 // whole text's. Never splits a surrogate pair.
 std::optional<qsizetype> upperCasePrefixLength(const QString &text, qsizetype upperLength);
 
-// The runtime's named number formats. "Currency": a number, or a text that reads as a number or
-// an amount, comes back in the locale's currency format (symbol, grouping, two decimals, the
-// locale's pattern for negative amounts); any other text comes back unchanged, and Empty and
-// Null give the empty text. An unknown format name raises Invalid procedure call.
+// The runtime's named number formats. "Currency": a number, or a text that reads as an amount
+// (readAmount), comes back in the locale's currency format (symbol, grouping, two decimals
+// rounded half to even, the locale's pattern for negative amounts); a text is formatted from its
+// exact amount. Any other text, one beyond the currency range included, comes back unchanged,
+// and Empty and Null give the empty text. An unknown format name raises Invalid procedure call.
 QString formatNamed(const Variant &value, const QString &formatName);
 QString formatNamed(const Variant &value, const QString &formatName, const QLocale &locale);
 

@@ -87,6 +87,18 @@ TEST(FormatNamed, CurrencyInUsEnglish)
         {Variant("$3,000.00"), "$3,000.00"},
         {Variant("($5.00)"), "($5.00)"},
         {Variant("1,234.5"), "$1,234.50"},
+        // A text is formatted from its exact amount, in every form that converts.
+        {Variant("5-"), "($5.00)"},
+        {Variant("$-5"), "($5.00)"},
+        {Variant("1e3"), "$1,000.00"},
+        {Variant("0.125"), "$0.12"},
+        {Variant("922337203685477.5807"), "$922,337,203,685,477.58"},
+        {Variant("-922337203685477.5808"), "($922,337,203,685,477.58)"},
+        {Variant("\uFF0D\uFF15\uFF10\uFF10"), "($500.00)"},
+        // Beyond the currency range a text is no amount.
+        {Variant("99999999999999999999"), "99999999999999999999"},
+        {Variant("-922337203685477.5809"), "-922337203685477.5809"},
+        {Variant(1e20), "$100,000,000,000,000,000,000.00"},
         {Variant("abc"), "abc"},
         {Variant(""), ""},
         {Variant("1e400"), "1e400"},

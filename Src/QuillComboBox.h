@@ -110,6 +110,9 @@ private:
 
     // The last recording could not be written to the store (and was reported).
     bool m_rememberFailed = false;
+    // The stored value could not be read at creation (and that was reported): m_Selections holds
+    // only this instance's picks, which must not replace a value it never saw.
+    bool m_storedValueUnread = false;
 
     // Upper-cased texts of m_Selections, filled as recording needs them, under m_selectionsLocale.
     std::vector<QString> m_selectionsUpper;

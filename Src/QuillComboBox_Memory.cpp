@@ -65,7 +65,16 @@ void QuillComboBox::LoadRemembered()
     m_TopNames.fill(QString());
     m_TopCounts.fill(0);
 
-    const QString value = GetSetting(App, Section, Key, QString());
+    // A store that is there but does not read must not stop the form from creating the control:
+    // it starts without remembered entries, as with an empty value, and the failure is reported.
+    QString value;
+    m_storedValueUnread = false;
+    try {
+        value = GetSetting(App, Section, Key, QString());
+    } catch (const RuntimeError &error) {
+        m_storedValueUnread = true;
+        reportUnhandledError(error);
+    }
     if (!value.isEmpty()) {
         QStringList parts;
         STRING_Split(value, parts, Delimiter, -1, vbBinaryCompare);
@@ -150,6 +159,8 @@ void QuillComboBox::RememberSelection(const QString &text)
     // A new text keeps the letter case it was first picked in.
     if (!found)
         m_Selections.push_back({text, QStringLiteral("1")});
+    if (m_storedValueUnread)
+        return;
     // The pick is the user's and goes through even when the store cannot be written: the
     // counts stay in m_Selections, and the next save that succeeds writes them all. The failure
     // is reported once, not at every pick while the store stays unwritable.
@@ -186,4 +197,6 @@ QString QuillComboBox::storedValue() const
 void QuillComboBox::ResetMemory()
 {
     SaveSetting(App, Section, Key, QString());
+    // The value this instance could not read is gone now, so its own picks may be written.
+    m_storedValueUnread = false;
 }

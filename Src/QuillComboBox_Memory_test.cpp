@@ -324,4 +324,41 @@ TEST_F(QuillComboBoxMemoryTest, AnUnwritableStoreNeitherStopsThePickNorLosesTheC
     EXPECT_EQ(unhandled.numbers(), std::vector<int32_t>({75}));
 }
 
+// A store that is there but does not read must cost the form neither its control nor the user
+// the counts it holds: the control starts without remembered entries, the failure is reported
+// once, and the control never writes its own table over a value it could not read, not even
+// once the store reads again. After ResetMemory there is nothing left to lose.
+TEST_F(QuillComboBoxMemoryTest, AnUnreadableStoreNeitherStopsCreationNorLosesTheStoredValue)
+{
+    storeSelections(QStringLiteral("Apple|3|Grape|5|"));
+    QFile file(SettingsStore::forUser().filePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray stored = file.readAll();
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("a line that is no setting\n");
+    file.close();
+
+    test::UnhandledErrors unhandled;
+    create({QStringLiteral("Apple"), QStringLiteral("Grape"), QStringLiteral("Plum")});
+    EXPECT_EQ(entries(combo), QStringList({"Apple", "Grape", "Plum"}));
+    ASSERT_EQ(unhandled.numbers(), std::vector<int32_t>({75}));
+    EXPECT_TRUE(unhandled.errors.front().text().contains(file.fileName()))
+        << unhandled.errors.front().text().toStdString();
+
+    pick(combo, QStringLiteral("Plum"));
+    EXPECT_EQ(events, QStringList {QStringLiteral("Click:Plum")});
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(stored);
+    file.close();
+    pick(combo, QStringLiteral("Grape"));
+    EXPECT_EQ(storedSelections(), "Apple|3|Grape|5|");
+    EXPECT_EQ(blockOfNewInstance(), QStringList({"GRAPE ", "APPLE "}));
+    EXPECT_EQ(unhandled.numbers(), std::vector<int32_t>({75}));
+
+    control->call(QStringLiteral("ResetMemory"));
+    pick(combo, QStringLiteral("Plum"));
+    EXPECT_EQ(storedSelections(), "Plum|2|Grape|1|");
+}
+
 } // namespace

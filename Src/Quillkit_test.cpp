@@ -3,6 +3,7 @@
 #include <Hosting/ServerRegistration.h>
 #include <TestSupport/TestEnvironment.h>
 
+#include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -114,6 +115,45 @@ TEST_F(QuillkitLibrary, ToolFailsClearlyOnBadInput)
         EXPECT_TRUE(
             QString::fromUtf8(tool.readAllStandardError()).contains(QString::fromUtf8(c.message)))
             << c.args.join(' ').toStdString();
+    }
+}
+
+// A registry cut short, that held another library's class: the tool neither writes over it nor
+// lists it as empty, and says which file is damaged.
+TEST_F(QuillkitLibrary, ToolRefusesARegistryThatDoesNotRead)
+{
+    const QByteArray intact = R"({
+    "classes": {
+        "{00000000-0000-0000-0000-0000000000AA}": {
+            "inprocServer": "/opt/other/other.so",
+            "progId": "Other.Thing"
+        }
+    },
+    "progIds": {
+        "Other.Thing": "{00000000-0000-0000-0000-0000000000AA}"
+    }
+}
+)";
+    const QByteArray truncated = intact.left(intact.indexOf("\"progIds\""));
+    QFile file(Registry::userPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(truncated);
+    file.close();
+
+    for (const QStringList &args :
+        {QStringList {ModulePath}, QStringList {"-u", ModulePath}, QStringList {"--list"}}) {
+        QProcess tool;
+        tool.start(QStringLiteral(QUILL_REGSVR), args);
+        ASSERT_TRUE(tool.waitForFinished());
+        const QString err = QString::fromUtf8(tool.readAllStandardError());
+        EXPECT_EQ(tool.exitCode(), 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(err.contains(Registry::userPath())) << err.toStdString();
+        EXPECT_TRUE(err.contains("error 321")) << err.toStdString();
+        EXPECT_FALSE(tool.readAllStandardOutput().contains("{00000000"))
+            << args.join(' ').toStdString();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), truncated) << args.join(' ').toStdString();
+        file.close();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "LibraryDescriptor.h"
 
+#include "ErrorInfo.h"
 #include "Registry.h"
 
 #include <Value/RuntimeError.h>
@@ -52,7 +53,8 @@ int32_t LibraryDescriptor::registerServer() const
     try {
         Registry::forUser().registerLibrary(m_info, libraryPath());
         return HResult::Ok;
-    } catch (const RuntimeError &) {
+    } catch (const RuntimeError &error) {
+        setErrorInfo(error);
         return HResult::SelfRegClass;
     }
 }
@@ -62,7 +64,8 @@ int32_t LibraryDescriptor::unregisterServer() const
     try {
         Registry::forUser().unregisterLibrary(m_info);
         return HResult::Ok;
-    } catch (const RuntimeError &) {
+    } catch (const RuntimeError &error) {
+        setErrorInfo(error);
         return HResult::SelfRegClass;
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -65,6 +66,146 @@ TEST_F(Registration, UnregisteringRemovesExactlyWhatWasWritten)
         registry.findTypeLibrary(Guid::fromString("{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F01}")));
     EXPECT_EQ(registry.findProgId("Other.Thing")->toString(), other);
     ASSERT_EQ(registry.classes().size(), 1u);
+}
+
+// A registry as another library's registration left it, for the cases below to damage.
+QByteArray registryOfAnotherLibrary()
+{
+    const QString other = "{00000000-0000-0000-0000-0000000000AA}";
+    return QJsonDocument(
+        QJsonObject {
+            {"classes",
+                QJsonObject {{other,
+                    QJsonObject {{"progId", "Other.Thing"}, {"inprocServer", "/opt/other.so"}}}}},
+            {"progIds", QJsonObject {{"Other.Thing", other}}},
+        })
+        .toJson();
+}
+
+void writeRegistry(const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(Registry::userPath()).absolutePath());
+    QFile file(Registry::userPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray registryBytes()
+{
+    QFile file(Registry::userPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+struct Damage
+{
+    const char *name;
+    QByteArray bytes; // empty: a folder in the file's place
+    int32_t number;
+    const char *what;
+};
+
+const QByteArray Intact = registryOfAnotherLibrary();
+const Damage Damages[] = {
+    {"truncated", Intact.left(Intact.size() / 2), 321, "line"},
+    {"empty", " \n", 321, "empty"},
+    {"not an object", "[1, 2]", 321, "top level"},
+    {"classes not an object", R"({"classes": ["x"]})", 321, "\"classes\""},
+    {"ProgIDs not an object", R"({"progIds": "Other.Thing"})", 321, "\"progIds\""},
+    {"type libraries not an object", R"({"typeLibraries": 5})", 321, "\"typeLibraries\""},
+    {"a folder", {}, 75, "registry.json"},
+};
+
+// Writing over a registry that does not read would drop what it holds of other libraries:
+// registering and unregistering refuse, name the file and leave it as it is.
+TEST_F(Registration, ARegistryThatDoesNotReadIsNeverWrittenOver)
+{
+    for (const Damage &d : Damages) {
+        IsolatedUserFolders own;
+        if (d.bytes.isEmpty())
+            ASSERT_TRUE(QDir().mkpath(Registry::userPath()));
+        else
+            writeRegistry(d.bytes);
+        for (const auto &call : {registerLibraryFile, unregisterLibraryFile}) {
+            const RaisedError error = errorOf([&] { call(TestModulePath); });
+            EXPECT_EQ(error.number, d.number) << d.name << ": " << error.text.toStdString();
+            EXPECT_TRUE(error.text.contains(Registry::userPath()))
+                << d.name << ": " << error.text.toStdString();
+            EXPECT_TRUE(error.text.contains(d.what)) << d.name << ": " << error.text.toStdString();
+        }
+        if (d.bytes.isEmpty())
+            EXPECT_TRUE(QFileInfo(Registry::userPath()).isDir()) << d.name;
+        else
+            EXPECT_EQ(registryBytes(), d.bytes) << d.name;
+    }
+}
+
+// A look-up in a registry that does not read says so, instead of "not registered".
+TEST_F(Registration, ALookUpInARegistryThatDoesNotReadSaysWhatIsWrong)
+{
+    for (const Damage &d : Damages) {
+        IsolatedUserFolders own;
+        if (d.bytes.isEmpty())
+            ASSERT_TRUE(QDir().mkpath(Registry::userPath()));
+        else
+            writeRegistry(d.bytes);
+        const Registry registry = Registry::forUser();
+        ComponentHost host;
+        const Guid other = *Guid::parse("{00000000-0000-0000-0000-0000000000AA}");
+        const std::pair<const char *, std::function<void()>> lookUps[] = {
+            {"create by ProgID", [&] { host.create("Other.Thing"); }},
+            {"create by class id", [&] { host.create(other.toString()); }},
+            {"class", [&] { registry.findClass(other); }},
+            {"ProgID", [&] { registry.findProgId("Other.Thing"); }},
+            {"type library", [&] { registry.findTypeLibrary(other); }},
+            {"classes", [&] { registry.classes(); }},
+        };
+        for (const auto &[what, lookUp] : lookUps) {
+            const RaisedError error = errorOf(lookUp);
+            EXPECT_EQ(error.number, d.number) << d.name << ", " << what;
+            EXPECT_TRUE(error.text.contains(Registry::userPath()))
+                << d.name << ", " << what << ": " << error.text.toStdString();
+        }
+    }
+}
+
+// An entry whose fields do not have their types is reported as malformed, naming the entry and
+// the field, not as a missing file or an unregistered class.
+TEST_F(Registration, AMalformedEntryIsReportedAsSuch)
+{
+    const QString id = "{00000000-0000-0000-0000-0000000000AA}";
+    struct Case
+    {
+        const char *name;
+        QJsonValue classEntry;
+        QJsonValue progIdValue;
+        const char *what;
+    };
+    const Case cases[] = {
+        {"server not a text", QJsonObject {{"inprocServer", 42}}, id, "\"inprocServer\""},
+        {"server null", QJsonObject {{"inprocServer", QJsonValue::Null}}, id, "\"inprocServer\""},
+        {"no server", QJsonObject {{"progId", "Other.Thing"}}, id, "\"inprocServer\""},
+        {"class not an object", QJsonArray {"/opt/other.so"}, id, "not an object"},
+        {"misc status not a number",
+            QJsonObject {{"inprocServer", "/opt/other.so"}, {"miscStatus", "0x20191"}}, id,
+            "\"miscStatus\""},
+        {"type library not a class id",
+            QJsonObject {{"inprocServer", "/opt/other.so"}, {"typeLibrary", "TestKit"}}, id,
+            "\"typeLibrary\""},
+        {"ProgID names no class id", QJsonObject {{"inprocServer", "/opt/other.so"}}, 7,
+            "Other.Thing"},
+    };
+    for (const Case &c : cases) {
+        writeRegistry(QJsonDocument(QJsonObject {
+                                        {"classes", QJsonObject {{id, c.classEntry}}},
+                                        {"progIds", QJsonObject {{"Other.Thing", c.progIdValue}}},
+                                    })
+                          .toJson());
+        ComponentHost host;
+        const RaisedError error = errorOf([&] { host.create("Other.Thing"); });
+        EXPECT_EQ(error.number, 321) << c.name << ": " << error.text.toStdString();
+        EXPECT_TRUE(error.text.contains(Registry::userPath())) << c.name;
+        EXPECT_TRUE(error.text.contains(c.what)) << c.name << ": " << error.text.toStdString();
+    }
 }
 
 TEST_F(Registration, HostCreatesByProgIdAndByClassId)

@@ -7,19 +7,142 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonParseError>
 #include <QLockFile>
 #include <QSaveFile>
+#include <cerrno>
+#include <cmath>
+#include <sys/stat.h>
 
 namespace platform {
 
 namespace {
 
+const QString ClassesKey = QStringLiteral("classes");
+const QString ProgIdsKey = QStringLiteral("progIds");
+const QString TypeLibrariesKey = QStringLiteral("typeLibraries");
+
+[[noreturn]] void malformed(const QString &path, const QString &what)
+{
+    throw RuntimeError(ErrorNumber::InvalidFileFormat, QStringLiteral("%1: %2").arg(path, what));
+}
+
+[[noreturn]] void unreadable(const QString &path, const QString &why)
+{
+    throw RuntimeError(ErrorNumber::PathFileAccessError, QStringLiteral("%1: %2").arg(path, why));
+}
+
+// The registry's top level; an empty one when there is no file. A file that is there but does
+// not read raises, naming it: it must neither pass for an empty registry, which the next
+// registration would write over with only its own classes, nor make every class look
+// unregistered.
 QJsonObject readRoot(const QString &path)
 {
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return {};
+        unreadable(path, qt_error_string(errno));
+    }
+    if (!S_ISREG(info.st_mode))
+        unreadable(path, QStringLiteral("not a file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).object();
+        unreadable(path, file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        unreadable(path, file.errorString());
+
+    if (bytes.trimmed().isEmpty())
+        malformed(path, QStringLiteral("the file is empty"));
+    QJsonParseError error {};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        const QByteArrayView before
+            = QByteArrayView(bytes).first(qMin(qsizetype(error.offset), bytes.size()));
+        const qsizetype line = before.count('\n') + 1;
+        const qsizetype column = before.size() - before.lastIndexOf('\n');
+        malformed(path,
+            QStringLiteral("%1 at line %2, column %3")
+                .arg(error.errorString(), QString::number(line), QString::number(column)));
+    }
+    if (!document.isObject())
+        malformed(path, QStringLiteral("the top level is not an object"));
+    const QJsonObject root = document.object();
+    for (const QString &key : {ClassesKey, ProgIdsKey, TypeLibrariesKey}) {
+        if (root.contains(key) && !root[key].isObject())
+            malformed(path, QStringLiteral("\"%1\" is not an object").arg(key));
+    }
+    return root;
+}
+
+// The fields of one entry, each checked for its type: absent gives the empty value, any other
+// type is malformed, named by the entry and the field.
+class EntryFields
+{
+public:
+    EntryFields(const QString &path, const QString &entry, const QJsonValue &value)
+        : m_path(path), m_entry(entry), m_object(value.toObject())
+    {
+        if (!value.isObject())
+            malformed(m_path, QStringLiteral("%1 is not an object").arg(m_entry));
+    }
+
+    QString text(const QString &field) const
+    {
+        const QJsonValue value = m_object[field];
+        if (value.isUndefined())
+            return {};
+        if (!value.isString())
+            wrong(field, "a text");
+        return value.toString();
+    }
+    bool boolean(const QString &field) const
+    {
+        const QJsonValue value = m_object[field];
+        if (!value.isUndefined() && !value.isBool())
+            wrong(field, "true or false");
+        return value.toBool();
+    }
+    uint32_t number(const QString &field) const
+    {
+        const QJsonValue value = m_object[field];
+        if (value.isUndefined())
+            return 0;
+        const double number = value.toDouble(-1);
+        if (!value.isDouble() || number < 0 || number > 0xFFFFFFFFu || number != std::floor(number))
+            wrong(field, "a whole number from 0 to 4294967295");
+        return static_cast<uint32_t>(number);
+    }
+    Guid id(const QString &field) const
+    {
+        const QString value = text(field);
+        if (value.isEmpty())
+            return {};
+        const std::optional<Guid> id = Guid::parse(value);
+        if (!id)
+            wrong(field, "an identifier");
+        return *id;
+    }
+
+private:
+    [[noreturn]] void wrong(const QString &field, const char *expected) const
+    {
+        malformed(m_path,
+            QStringLiteral("%1: \"%2\" is not %3")
+                .arg(m_entry, field, QString::fromLatin1(expected)));
+    }
+
+    const QString &m_path;
+    QString m_entry;
+    QJsonObject m_object;
+};
+
+QString classEntryName(const QString &key)
+{
+    return QStringLiteral("class %1").arg(key);
 }
 
 void writeRoot(const QString &path, const QJsonObject &root)
@@ -35,19 +158,20 @@ QString versionText(const LibraryInfo &library)
     return QStringLiteral("%1.%2").arg(library.majorVersion).arg(library.minorVersion);
 }
 
-Registry::ClassEntry classFromJson(const Guid &id, const QJsonObject &o)
+Registry::ClassEntry classFromJson(const QString &path, const Guid &id, const QJsonValue &value)
 {
+    const EntryFields o(path, classEntryName(id.toString()), value);
     Registry::ClassEntry entry;
     entry.id = id;
-    entry.name = o[u"name"].toString();
-    entry.progId = o[u"progId"].toString();
-    entry.library = o[u"inprocServer"].toString();
-    entry.threadingModel = o[u"threadingModel"].toString();
-    entry.control = o[u"control"].toBool();
-    entry.toolboxBitmap = o[u"toolboxBitmap"].toString();
-    entry.typeLibrary = Guid::parse(o[u"typeLibrary"].toString()).value_or(Guid());
-    entry.typeLibraryVersion = o[u"typeLibraryVersion"].toString();
-    entry.miscStatus = static_cast<uint32_t>(o[u"miscStatus"].toInteger());
+    entry.name = o.text(QStringLiteral("name"));
+    entry.progId = o.text(QStringLiteral("progId"));
+    entry.library = o.text(QStringLiteral("inprocServer"));
+    entry.threadingModel = o.text(QStringLiteral("threadingModel"));
+    entry.control = o.boolean(QStringLiteral("control"));
+    entry.toolboxBitmap = o.text(QStringLiteral("toolboxBitmap"));
+    entry.typeLibrary = o.id(QStringLiteral("typeLibrary"));
+    entry.typeLibraryVersion = o.text(QStringLiteral("typeLibraryVersion"));
+    entry.miscStatus = o.number(QStringLiteral("miscStatus"));
     return entry;
 }
 
@@ -61,6 +185,8 @@ void modify(const QString &path, Change change)
     QLockFile lock(path + QStringLiteral(".lock"));
     if (!lock.tryLock(10000))
         throw RuntimeError(ErrorNumber::PathFileAccessError, path + QStringLiteral(" is locked"));
+    // Read under the lock, and a registry that does not read is left as it is: nothing is
+    // written unless the whole of it was understood.
     QJsonObject root = readRoot(path);
     change(root);
     writeRoot(path, root);
@@ -88,48 +214,63 @@ Registry Registry::forUser()
 
 std::optional<Registry::ClassEntry> Registry::findClass(const Guid &id) const
 {
-    const QJsonObject classes = readRoot(m_path)[u"classes"].toObject();
+    const QJsonObject classes = readRoot(m_path)[ClassesKey].toObject();
     const auto found = classes.find(id.toString());
     if (found == classes.end())
         return std::nullopt;
-    return classFromJson(id, found->toObject());
+    ClassEntry entry = classFromJson(m_path, id, *found);
+    // Every registration writes the server; without it the class can only fail to load.
+    if (entry.library.isEmpty()) {
+        malformed(m_path,
+            QStringLiteral("%1: no library file (\"inprocServer\")")
+                .arg(classEntryName(id.toString())));
+    }
+    return entry;
 }
 
 std::optional<Guid> Registry::findProgId(const QString &progId) const
 {
-    const QJsonObject progIds = readRoot(m_path)[u"progIds"].toObject();
+    const QJsonObject progIds = readRoot(m_path)[ProgIdsKey].toObject();
     for (auto it = progIds.begin(); it != progIds.end(); ++it) {
-        if (it.key().compare(progId, Qt::CaseInsensitive) == 0)
-            return Guid::parse(it->toString());
+        if (it.key().compare(progId, Qt::CaseInsensitive) != 0)
+            continue;
+        const std::optional<Guid> id = Guid::parse(it->toString());
+        if (!it->isString() || !id) {
+            malformed(
+                m_path, QStringLiteral("ProgID %1 does not name a class identifier").arg(it.key()));
+        }
+        return id;
     }
     return std::nullopt;
 }
 
 std::optional<Registry::TypeLibraryEntry> Registry::findTypeLibrary(const Guid &id) const
 {
-    const QJsonObject libraries = readRoot(m_path)[u"typeLibraries"].toObject();
+    const QJsonObject libraries = readRoot(m_path)[TypeLibrariesKey].toObject();
     const auto found = libraries.find(id.toString());
     if (found == libraries.end())
         return std::nullopt;
-    const QJsonObject o = found->toObject();
+    const EntryFields o(m_path, QStringLiteral("type library %1").arg(id.toString()), *found);
     TypeLibraryEntry entry;
     entry.id = id;
-    entry.name = o[u"name"].toString();
-    entry.helpString = o[u"helpString"].toString();
-    entry.version = o[u"version"].toString();
-    entry.library = o[u"library"].toString();
-    entry.locale = static_cast<uint32_t>(o[u"locale"].toInteger());
-    entry.flags = static_cast<uint32_t>(o[u"flags"].toInteger());
+    entry.name = o.text(QStringLiteral("name"));
+    entry.helpString = o.text(QStringLiteral("helpString"));
+    entry.version = o.text(QStringLiteral("version"));
+    entry.library = o.text(QStringLiteral("library"));
+    entry.locale = o.number(QStringLiteral("locale"));
+    entry.flags = o.number(QStringLiteral("flags"));
     return entry;
 }
 
 std::vector<Registry::ClassEntry> Registry::classes() const
 {
     std::vector<ClassEntry> result;
-    const QJsonObject classes = readRoot(m_path)[u"classes"].toObject();
+    const QJsonObject classes = readRoot(m_path)[ClassesKey].toObject();
     for (auto it = classes.begin(); it != classes.end(); ++it) {
-        if (const auto id = Guid::parse(it.key()))
-            result.push_back(classFromJson(*id, it->toObject()));
+        const std::optional<Guid> id = Guid::parse(it.key());
+        if (!id)
+            malformed(m_path, QStringLiteral("%1 is not a class identifier").arg(it.key()));
+        result.push_back(classFromJson(m_path, *id, *it));
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "ServerRegistration.h"
 
+#include "ErrorInfo.h"
 #include "LibraryDescriptor.h"
 
 #include <Value/RuntimeError.h>
@@ -25,6 +26,7 @@ void runEntryPoint(const QString &libraryPath, const char *entryPoint)
     const auto function = reinterpret_cast<DllRegisterServerFunction>(dlsym(handle, entryPoint));
     const auto canUnload
         = reinterpret_cast<DllCanUnloadNowFunction>(dlsym(handle, "DllCanUnloadNow"));
+    takeErrorInfo(); // an error left by an earlier call is not this call's
     const int32_t result = function ? function() : HResult::Ok;
     if (!canUnload || canUnload() == HResult::Ok)
         dlclose(handle);
@@ -33,6 +35,8 @@ void runEntryPoint(const QString &libraryPath, const char *entryPoint)
             QStringLiteral("%1 in %2").arg(QString::fromLatin1(entryPoint), path));
     }
     if (result != HResult::Ok) {
+        if (std::optional<RuntimeError> cause = takeErrorInfo())
+            throw *cause;
         throw RuntimeError(ErrorNumber::PathFileAccessError,
             QStringLiteral("%1 of %2 failed (0x%3)")
                 .arg(QString::fromLatin1(entryPoint), path)

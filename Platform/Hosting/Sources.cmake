@@ -2,6 +2,7 @@ list(APPEND PLATFORM_SOURCES
     Hosting/ComponentHost.cpp
     Hosting/ControlSite.cpp
     Hosting/Dispatch.cpp
+    Hosting/ErrorInfo.cpp
     Hosting/Extender.cpp
     Hosting/FormDispatch.cpp
     Hosting/FormFile.cpp

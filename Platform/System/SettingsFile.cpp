@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include <QList>
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <optional>
 
@@ -11,7 +12,7 @@ namespace {
 bool needsEscape(char16_t u, bool isName)
 {
     return u == u'\\' || u < 0x20 || u == 0x7F || QChar::isSurrogate(u)
-        || (isName && (u == u'[' || u == u']' || u == u'='));
+        || (isName && (u == u'[' || u == u']' || u == u'=' || u == u'#'));
 }
 
 // Values can be large (a remembered-selections list of thousands of texts): a text that needs
@@ -121,40 +122,101 @@ qsizetype findUnescaped(QStringView text, QChar c)
     return -1;
 }
 
-} // namespace
-
-std::vector<SettingsEntry> parseSettings(const QString &text)
+// Reads every line it can; the first that does not read is reported in problem.
+std::vector<SettingsEntry> parseLines(QStringView text, std::optional<SettingsProblem> &problem)
 {
     std::vector<SettingsEntry> entries;
     std::optional<QString> app, section;
-    for (QStringView line : QStringView(text).split(u'\n')) {
+    auto fail = [&](qsizetype line, const char *what) {
+        if (!problem)
+            problem = SettingsProblem {line, QString::fromLatin1(what)};
+    };
+    if (text.startsWith(QChar(0xFEFF)))
+        text = text.mid(1);
+    qsizetype number = 0;
+    for (QStringView line : text.split(u'\n')) {
+        ++number;
         if (line.endsWith(u'\r'))
             line.chop(1);
-        if (line.isEmpty() || line.startsWith(u'#'))
+        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
             continue;
         if (line.startsWith(u'[')) {
             // Keys escape "[", so this is a section line; a broken one files nothing below it.
             app.reset();
             section.reset();
-            if (!line.endsWith(u']'))
+            if (!line.endsWith(u']')) {
+                fail(number, "a section line without its closing \"]\"");
                 continue;
+            }
             const QStringView inner = line.mid(1, line.size() - 2);
             const qsizetype cut = findUnescaped(inner, u'/');
-            if (cut < 0)
+            if (cut < 0) {
+                fail(number, "a section line without \"/\" between application and section");
                 continue;
+            }
             app = unescape(inner.left(cut));
             section = unescape(inner.mid(cut + 1));
+            if (!app || !section) {
+                app.reset();
+                section.reset();
+                fail(number, "a broken escape in a section line");
+            }
             continue;
         }
         const qsizetype equals = findUnescaped(line, u'=');
-        if (!app || !section || equals < 0)
+        if (equals < 0) {
+            fail(number, "a line that is neither a section nor a setting");
             continue;
+        }
+        if (!app || !section) {
+            fail(number, "a setting outside any readable section");
+            continue;
+        }
         const auto key = unescape(line.left(equals));
         const auto value = unescape(line.mid(equals + 1));
         if (key && value)
             entries.push_back({*app, *section, *key, *value});
+        else
+            fail(number, "a broken escape");
     }
     return entries;
+}
+
+// The number of the first line whose bytes are not UTF-8, or 0.
+qsizetype firstLineNotUtf8(const QByteArray &bytes)
+{
+    qsizetype number = 0;
+    for (const QByteArray &line : bytes.split('\n')) {
+        ++number;
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = decoder(line);
+        if (decoder.hasError())
+            return number;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::vector<SettingsEntry> parseSettings(const QString &text)
+{
+    std::optional<SettingsProblem> ignored;
+    return parseLines(text, ignored);
+}
+
+SettingsFileContent readSettingsFile(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder(bytes);
+    SettingsFileContent content;
+    if (decoder.hasError()) {
+        content.problem = SettingsProblem {firstLineNotUtf8(bytes), QStringLiteral("not UTF-8")};
+        return content;
+    }
+    content.entries = parseLines(text, content.problem);
+    if (content.problem)
+        content.entries.clear();
+    return content;
 }
 
 QByteArray writeSettings(const std::vector<SettingsEntry> &entries)

@@ -9,6 +9,7 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
 #include <mutex>
 #include <optional>
@@ -25,60 +26,88 @@ bool sameName(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// The entries of the file last read or written in this process, with the file's identity. A
-// writer in any process replaces the file by a rename, which gives it a new inode, so an
-// unchanged identity means unchanged contents and the parse can be skipped.
+[[noreturn]] void failAccess(const QString &what)
+{
+    throw RuntimeError(ErrorNumber::PathFileAccessError, what);
+}
+
+// The file's bytes, or nothing when there is no file (nor the folder it would be in). A file
+// that is there but cannot be read raises: it must not pass for an empty store, which the next
+// write would put in its place.
+std::optional<QByteArray> readBytes(const QString &filePath)
+{
+    const QByteArray nativePath = QFile::encodeName(filePath);
+    // Non-blocking, so that a pipe put in the file's place fails below instead of hanging.
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::nullopt;
+        failAccess(QStringLiteral("%1: %2").arg(filePath, qt_error_string(errno)));
+    }
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0)
+        failAccess(QStringLiteral("%1: %2").arg(filePath, qt_error_string(errno)));
+    if (!S_ISREG(info.st_mode))
+        failAccess(QStringLiteral("%1: not a file").arg(filePath));
+    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+    qsizetype used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(used + 65536);
+        const ssize_t got = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            failAccess(QStringLiteral("%1: %2").arg(filePath, qt_error_string(errno)));
+        if (got == 0)
+            break;
+        used += got;
+    }
+    bytes.truncate(used);
+    return bytes;
+}
+
+// The file last read or written in this process, bytes and entries, so that reading the same
+// bytes again skips the parse. Only the bytes themselves can tell: the file system reuses an
+// inode across the renames, sizes are often equal and modification times are coarse, so a
+// file that looks unchanged may hold another process's write.
 struct CachedFile
 {
     QString path;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified {};
+    QByteArray bytes;
     std::vector<SettingsEntry> entries;
 };
 
 std::mutex cacheMutex;
 std::optional<CachedFile> cachedFile;
 
-bool sameIdentity(const CachedFile &cached, const QString &path, const struct stat &info)
-{
-    return cached.path == path && cached.device == info.st_dev && cached.inode == info.st_ino
-        && cached.size == info.st_size && cached.modified.tv_sec == info.st_mtim.tv_sec
-        && cached.modified.tv_nsec == info.st_mtim.tv_nsec;
-}
-
-void remember(const QString &path, const struct stat &info, std::vector<SettingsEntry> entries)
+void remember(const QString &path, const QByteArray &bytes, std::vector<SettingsEntry> entries)
 {
     std::lock_guard guard(cacheMutex);
-    cachedFile = CachedFile {
-        path, info.st_dev, info.st_ino, info.st_size, info.st_mtim, std::move(entries)};
+    cachedFile = CachedFile {path, bytes, std::move(entries)};
 }
 
 std::vector<SettingsEntry> readEntries(const QString &filePath)
 {
-    const QByteArray nativePath = QFile::encodeName(filePath);
-    struct stat info
-    {
-    };
-    if (::stat(nativePath.constData(), &info) != 0)
+    const std::optional<QByteArray> bytes = readBytes(filePath);
+    if (!bytes)
         return {};
     {
         std::lock_guard guard(cacheMutex);
-        if (cachedFile && sameIdentity(*cachedFile, filePath, info))
+        if (cachedFile && cachedFile->path == filePath && cachedFile->bytes == *bytes)
             return cachedFile->entries;
     }
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    std::vector<SettingsEntry> entries = parseSettings(QString::fromUtf8(file.readAll()));
-    remember(filePath, info, entries);
-    return entries;
-}
-
-[[noreturn]] void failWrite(const QString &what)
-{
-    throw RuntimeError(ErrorNumber::PathFileAccessError, what);
+    SettingsFileContent content = readSettingsFile(*bytes);
+    if (content.problem) {
+        failAccess(
+            QStringLiteral("%1: line %2: %3")
+                .arg(filePath, QString::number(content.problem->line), content.problem->what));
+    }
+    remember(filePath, *bytes, content.entries);
+    return std::move(content.entries);
 }
 
 } // namespace
@@ -114,7 +143,7 @@ void SettingsStore::save(
     const QString &app, const QString &section, const QString &key, const QString &value)
 {
     if (!QDir().mkpath(m_directory))
-        failWrite(m_directory);
+        failAccess(m_directory);
     // The lock orders writers of different processes; readers need none, because the file
     // is only ever replaced whole by a rename. It is an advisory lock on a file beside the store:
     // the kernel drops it when its holder exits, so a crashed writer never leaves the store locked.
@@ -123,10 +152,12 @@ void SettingsStore::save(
     if (lockFd < 0 || ::flock(lockFd, LOCK_EX) != 0) {
         if (lockFd >= 0)
             ::close(lockFd);
-        failWrite(m_filePath + QStringLiteral(".lock"));
+        failAccess(m_filePath + QStringLiteral(".lock"));
     }
     const auto unlock = qScopeGuard([lockFd] { ::close(lockFd); });
 
+    // Always the file as it is now, never an older copy: what another process wrote since
+    // must be kept.
     std::vector<SettingsEntry> entries = readEntries(m_filePath);
     auto inSection = [&](const SettingsEntry &e) {
         return sameName(e.app, app) && sameName(e.section, section);
@@ -144,15 +175,11 @@ void SettingsStore::save(
 
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly))
-        failWrite(m_filePath);
+        failAccess(m_filePath);
     const QByteArray bytes = writeSettings(entries);
     if (file.write(bytes) != bytes.size() || !file.commit())
-        failWrite(m_filePath);
-    struct stat info
-    {
-    };
-    if (::stat(QFile::encodeName(m_filePath).constData(), &info) == 0)
-        remember(m_filePath, info, std::move(entries));
+        failAccess(m_filePath);
+    remember(m_filePath, bytes, std::move(entries));
 }
 
 QString GetSetting(

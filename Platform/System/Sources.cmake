@@ -18,6 +18,7 @@ list(APPEND SYSTEM_TESTS
     System/AppPath_test.cpp
     System/Gdi32_test.cpp
     System/LoadPicture_test.cpp
+    System/SettingsFile_test.cpp
     System/SettingsStore_test.cpp
     System/User32_test.cpp
 )

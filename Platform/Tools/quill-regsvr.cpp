@@ -24,8 +24,10 @@ int usage(QTextStream &err)
 void listClasses(QTextStream &out)
 {
     const Registry registry = Registry::forUser();
+    // Read before anything is printed: a registry that does not read fails the listing whole.
+    const std::vector<Registry::ClassEntry> classes = registry.classes();
     out << "registry: " << registry.path() << '\n';
-    for (const Registry::ClassEntry &entry : registry.classes()) {
+    for (const Registry::ClassEntry &entry : classes) {
         out << entry.id.toString() << "  " << entry.progId << "  " << entry.library << "  0x"
             << QStringLiteral("%1").arg(entry.miscStatus, 8, 16, QChar(u'0')) << '\n';
     }

@@ -1,5 +1,7 @@
 #include "TestPictures.h"
 
+#include <QPainter>
+#include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -39,21 +41,28 @@ private:
     uint32_t m_state;
 };
 
-// One direction's share of each source pixel in each destination pixel.
-std::vector<std::vector<std::pair<int, double>>> coverage(int sourceLength, int length)
+// One direction's share of each source pixel in each destination pixel: for destination pixel
+// i, the source pixels from first[i] on, their shares from share[offset[i]] on.
+struct Coverage
 {
-    std::vector<std::vector<std::pair<int, double>>> shares(static_cast<size_t>(length));
+    std::vector<int> first, offset;
+    std::vector<double> share;
+};
+
+Coverage coverage(int sourceLength, int length)
+{
+    Coverage c;
     const double ratio = double(sourceLength) / length;
     for (int i = 0; i < length; ++i) {
         const double start = i * ratio;
         const double end = (i + 1) * ratio;
-        for (int j = int(start); j < sourceLength && j < end; ++j) {
-            const double covered = std::min(end, j + 1.0) - std::max(start, double(j));
-            if (covered > 0)
-                shares[size_t(i)].emplace_back(j, covered / ratio);
-        }
+        c.first.push_back(int(start));
+        c.offset.push_back(int(c.share.size()));
+        for (int j = int(start); j < sourceLength && j < end; ++j)
+            c.share.push_back((std::min(end, j + 1.0) - std::max(start, double(j))) / ratio);
     }
-    return shares;
+    c.offset.push_back(int(c.share.size()));
+    return c;
 }
 
 } // namespace
@@ -74,96 +83,95 @@ QImage photoLike(QSize size, int seed)
     const double softness = std::max(1.0, std::min(width, height) / 24.0);
     const double phase = sequence.next() * 2 * std::numbers::pi;
 
-    // The waves depend on x and y separately, so they are tabled once per column and row.
-    std::vector<double> columnWave(static_cast<size_t>(width) * 3);
-    std::vector<double> rowWave(static_cast<size_t>(height) * 3);
-    for (int x = 0; x < width; ++x) {
-        const double u = double(x) / width;
-        columnWave[size_t(x) * 3] = 70 * std::sin(5.1 * u + phase) + 20 * std::cos(17.3 * u);
-        columnWave[size_t(x) * 3 + 1] = 60 * u + 25 * std::sin(11.7 * u);
-        columnWave[size_t(x) * 3 + 2] = 50 * std::cos(7.9 * u + 1);
+    // The waves change slowly: worked out on a grid eight times coarser, which the toolkit then
+    // enlarges smoothly. The toolkit also draws the discs and the grain, so that making a large
+    // picture takes little time even in an instrumented build.
+    constexpr int Coarse = 8;
+    QImage background(
+        (width + Coarse - 1) / Coarse, (height + Coarse - 1) / Coarse, QImage::Format_RGB32);
+    for (int y = 0; y < background.height(); ++y) {
+        const double v = double(y) / background.height();
+        auto *line = reinterpret_cast<QRgb *>(background.scanLine(y));
+        for (int x = 0; x < background.width(); ++x) {
+            const double u = double(x) / background.width();
+            const double r = 128 + 70 * std::sin(5.1 * u + phase) + 20 * std::cos(17.3 * u)
+                + 40 * std::cos(4.3 * v) + 15 * std::sin(23.1 * v);
+            const double g
+                = 128 + 60 * u + 25 * std::sin(11.7 * u) + 60 * std::sin(3.7 * v + phase);
+            const double b = 128 + 50 * std::cos(7.9 * u + 1) + 70 * v + 20 * std::cos(13.1 * v);
+            const auto level = [](double c) { return int(std::clamp(c, 0.0, 255.0) + 0.5); };
+            line[x] = qRgb(level(r), level(g), level(b));
+        }
     }
-    for (int y = 0; y < height; ++y) {
-        const double v = double(y) / height;
-        rowWave[size_t(y) * 3] = 40 * std::cos(4.3 * v) + 15 * std::sin(23.1 * v);
-        rowWave[size_t(y) * 3 + 1] = 60 * std::sin(3.7 * v + phase);
-        rowWave[size_t(y) * 3 + 2] = 70 * v + 20 * std::cos(13.1 * v);
+    QImage image = background.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .convertToFormat(QImage::Format_RGB32);
+
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    for (const Disc &disc : discs) {
+        // Solid inside, fading out linearly across `softness` around the radius.
+        const QPointF centre(disc.x, disc.y);
+        const double outer = disc.radius + softness / 2;
+        const QColor colour(int(disc.colour[0]), int(disc.colour[1]), int(disc.colour[2]));
+        QRadialGradient gradient(centre, outer);
+        gradient.setColorAt(std::max(0.0, disc.radius - softness / 2) / outer, colour);
+        gradient.setColorAt(1, QColor(colour.red(), colour.green(), colour.blue(), 0));
+        painter.setBrush(gradient);
+        painter.drawEllipse(centre, outer, outer);
     }
 
-    QImage image(size, QImage::Format_RGB32);
-    std::vector<const Disc *> crossing;
-    for (int y = 0; y < height; ++y) {
-        crossing.clear();
-        for (const Disc &disc : discs) {
-            if (std::abs(y + 0.5 - disc.y) <= disc.radius + softness)
-                crossing.push_back(&disc);
-        }
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            double c[3];
-            for (int k = 0; k < 3; ++k)
-                c[k] = 128 + columnWave[size_t(x) * 3 + size_t(k)]
-                    + rowWave[size_t(y) * 3 + size_t(k)];
-            for (const Disc *d : crossing) {
-                const Disc &disc = *d;
-                const double dx = x + 0.5 - disc.x;
-                const double dy = y + 0.5 - disc.y;
-                const double outer = disc.radius + softness / 2;
-                if (std::abs(dx) > outer)
-                    continue;
-                const double squared = dx * dx + dy * dy;
-                if (squared >= outer * outer)
-                    continue;
-                const double inner = std::max(0.0, disc.radius - softness / 2);
-                const double inside = squared <= inner * inner
-                    ? 1.0
-                    : std::clamp((disc.radius - std::sqrt(squared)) / softness + 0.5, 0.0, 1.0);
-                for (int k = 0; k < 3; ++k)
-                    c[k] += inside * (disc.colour[k] - c[k]);
-            }
+    // Grain: up to four levels added, from a tile of random levels.
+    QImage tile(256, 256, QImage::Format_RGB32);
+    for (int y = 0; y < tile.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(tile.scanLine(y));
+        for (int x = 0; x < tile.width(); ++x) {
             const uint32_t grain = sequence.hash(uint32_t(x), uint32_t(y));
-            int channel[3];
-            for (int k = 0; k < 3; ++k) {
-                const int noise = int((grain >> (8 * k)) % 5) - 2;
-                channel[k] = std::clamp(int(std::clamp(c[k], 0.0, 255.0) + 0.5) + noise, 0, 255);
-            }
-            line[x] = qRgb(channel[0], channel[1], channel[2]);
+            line[x] = qRgb(int(grain % 5), int((grain >> 8) % 5), int((grain >> 16) % 5));
         }
     }
+    painter.setCompositionMode(QPainter::CompositionMode_Plus);
+    painter.fillRect(image.rect(), QBrush(tile));
+    painter.end();
     return image;
 }
 
 QImage exactAreaAverage(const QImage &source, QSize size)
 {
     const QImage picture = source.convertToFormat(QImage::Format_RGB32);
-    const auto columns = coverage(picture.width(), size.width());
-    const auto rows = coverage(picture.height(), size.height());
-    // Along the rows first, into one array of three doubles per pixel.
-    std::vector<double> along(static_cast<size_t>(size.width()) * size_t(picture.height()) * 3);
+    const Coverage columns = coverage(picture.width(), size.width());
+    const Coverage rows = coverage(picture.height(), size.height());
+    // Along the rows first, into three doubles per pixel.
+    const size_t width = size_t(size.width());
+    std::vector<double> along(width * size_t(picture.height()) * 3);
     for (int y = 0; y < picture.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            double *sum = &along[(size_t(y) * size_t(size.width()) + size_t(x)) * 3];
-            for (const auto &[j, share] : columns[size_t(x)]) {
-                sum[0] += share * qRed(line[j]);
-                sum[1] += share * qGreen(line[j]);
-                sum[2] += share * qBlue(line[j]);
+        double *sum = &along[size_t(y) * width * 3];
+        for (size_t x = 0; x < width; ++x, sum += 3) {
+            const QRgb *pixel = line + columns.first[x];
+            for (int k = columns.offset[x]; k < columns.offset[x + 1]; ++k, ++pixel) {
+                const double share = columns.share[size_t(k)];
+                sum[0] += share * qRed(*pixel);
+                sum[1] += share * qGreen(*pixel);
+                sum[2] += share * qBlue(*pixel);
             }
         }
     }
     QImage result(size, QImage::Format_RGB32);
+    std::vector<double> sum(width * 3);
     for (int y = 0; y < size.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(result.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            double sum[3] = {0, 0, 0};
-            for (const auto &[j, share] : rows[size_t(y)]) {
-                const double *from = &along[(size_t(j) * size_t(size.width()) + size_t(x)) * 3];
-                for (int k = 0; k < 3; ++k)
-                    sum[k] += share * from[k];
-            }
-            line[x] = qRgb(
-                int(std::lround(sum[0])), int(std::lround(sum[1])), int(std::lround(sum[2])));
+        std::fill(sum.begin(), sum.end(), 0.0);
+        for (int k = rows.offset[size_t(y)]; k < rows.offset[size_t(y) + 1]; ++k) {
+            const double share = rows.share[size_t(k)];
+            const size_t row = size_t(rows.first[size_t(y)] + k - rows.offset[size_t(y)]);
+            const double *from = &along[row * width * 3];
+            for (size_t i = 0; i < width * 3; ++i)
+                sum[i] += share * from[i];
         }
+        auto *line = reinterpret_cast<QRgb *>(result.scanLine(y));
+        const auto level = [](double c) { return int(c + 0.5); };
+        for (size_t x = 0; x < width; ++x)
+            line[x] = qRgb(level(sum[3 * x]), level(sum[3 * x + 1]), level(sum[3 * x + 2]));
     }
     return result;
 }
@@ -172,13 +180,15 @@ int largestChannelDifference(const QImage &a, const QImage &b)
 {
     if (a.size() != b.size())
         return -1;
+    const QImage first = a.convertToFormat(QImage::Format_RGB32);
+    const QImage second = b.convertToFormat(QImage::Format_RGB32);
     int largest = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
-                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+    for (int y = 0; y < first.height(); ++y) {
+        const auto *p = reinterpret_cast<const QRgb *>(first.constScanLine(y));
+        const auto *q = reinterpret_cast<const QRgb *>(second.constScanLine(y));
+        for (int x = 0; x < first.width(); ++x) {
+            largest = std::max({largest, std::abs(qRed(p[x]) - qRed(q[x])),
+                std::abs(qGreen(p[x]) - qGreen(q[x])), std::abs(qBlue(p[x]) - qBlue(q[x]))});
         }
     }
     return largest;

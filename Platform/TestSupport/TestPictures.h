@@ -9,7 +9,7 @@ namespace platform::test {
 
 // An opaque picture like a photograph with a blurred background: colour gradients and waves
 // over the whole picture, soft-edged discs (their edges blend over 1/24 of the picture's
-// smaller side) and grain of up to two levels. It is smooth at the scale of a few pixels, as a
+// smaller side) and grain of up to four levels. It is smooth at the scale of a few pixels, as a
 // reduced copy needs to give the direct average. The same size and seed give the same pixels.
 QImage photoLike(QSize size, int seed = 0);
 

@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include <Hosting/ServerRegistration.h>
+#include <TestSupport/TestPictures.h>
 #include <Value/Conversions.h>
 #include <Value/Random.h>
 #include <Value/RuntimeError.h>
@@ -21,6 +22,12 @@ const QImage &chart()
         }
         return picture;
     }();
+    return image;
+}
+
+const QImage &largePhoto()
+{
+    static const QImage image = platform::test::photoLike({8000, 8000});
     return image;
 }
 

@@ -17,6 +17,9 @@ const QImage &chart();
 // state.range(0) x state.range(1) pixels.
 void scaleChartBaseline(benchmark::State &state, Qt::TransformationMode mode);
 
+// An 8000 x 8000 photograph-like picture (256 MB), made on first use in a few seconds.
+const QImage &largePhoto();
+
 // The host items of the demonstration form: "Item 1" to "Item 4", "Velk", then `randomCount`
 // six-letter texts of the capitals A to U drawn from the runtime's random sequence.
 QStringList demoItems(int randomCount = 5000);

@@ -1,6 +1,7 @@
 // QuillPictureBox stretching the demonstration form's chart at one animation step: a resize of a
 // control placed by a host, which runs one ShowStretched, beside the toolkit's own smooth
-// scaling of the same picture to the same size.
+// scaling of the same picture to the same size. The same for an 8000 x 8000 photograph, beside
+// the direct area-averaged stretch of it that every resize used to make.
 #include "BenchSupport.h"
 #include <Controls/StdPicture.h>
 #include <Hosting/ComponentHost.h>
@@ -56,6 +57,75 @@ void BM_Baseline_QImageScaled_Smooth(benchmark::State &state)
 {
     bench::scaleChartBaseline(state, Qt::SmoothTransformation);
 }
+
+// One control holding the large photograph, resized by every run: each run's first resize to a
+// new size may make the reduced copies that size reads, which the later ones then read.
+ControlSite &largePhotoControl()
+{
+    static ControlSite *site = [] {
+        ControlSite &placed = theHost->form.addControl(QStringLiteral("Quillkit.QuillPictureBox"),
+            QStringLiteral("LargePhoto"), {0, 0, 300 * 15.0, 225 * 15.0});
+        placed.control()->invoke(PictureId, InvokeKind::PropertySetRef,
+            {Variant(DispatchPtr(StdPicture::fromImage(bench::largePhoto())))});
+        return &placed;
+    }();
+    return *site;
+}
+
+void BM_QuillPictureBox_Resize_Large(benchmark::State &state)
+{
+    const double width = double(state.range(0)) * 15;
+    const double height = double(state.range(1)) * 15;
+    const std::shared_ptr<UserControl> control = largePhotoControl().userControl();
+    control->setExtent(width, height); // the first resize at this size, outside the timing
+    for (auto _ : state) {
+        control->setExtent(width, height);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1));
+}
+BENCHMARK(BM_QuillPictureBox_Resize_Large)
+    ->Args({300, 225})
+    ->Args({1200, 900})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Setting the picture again at a given size: the holder draws it anew, which drops the copies,
+// and the stretch that follows makes them again. The cost of a first resize, and more.
+void BM_QuillPictureBox_SetPicture_Large(benchmark::State &state)
+{
+    ControlSite &site = largePhotoControl();
+    site.userControl()->setExtent(double(state.range(0)) * 15, double(state.range(1)) * 15);
+    const Variant picture(DispatchPtr(StdPicture::fromImage(bench::largePhoto())));
+    for (auto _ : state) {
+        site.control()->invoke(PictureId, InvokeKind::PropertySetRef, {picture});
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_QuillPictureBox_SetPicture_Large)
+    ->Args({300, 225})
+    ->Args({1200, 900})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// What every resize cost before the copies: the whole photograph area-averaged to the size.
+void BM_Baseline_DirectAreaStretch(benchmark::State &state)
+{
+    const QImage &picture = bench::largePhoto();
+    const int width = int(state.range(0));
+    const int height = int(state.range(1));
+    for (auto _ : state) {
+        QImage scaled
+            = picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        benchmark::DoNotOptimize(scaled.constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * width * height);
+}
+BENCHMARK(BM_Baseline_DirectAreaStretch)
+    ->Args({300, 225})
+    ->Args({1200, 900})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_Baseline_QImageScaled_Smooth)
     ->Args({297, 225})
     ->Args({1200, 900})

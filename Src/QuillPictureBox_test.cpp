@@ -4,6 +4,7 @@
 #include <Controls/StdFont.h>
 #include <Controls/StdPicture.h>
 #include <Hosting/Extender.h>
+#include <TestSupport/TestPictures.h>
 #include <Value/Units.h>
 
 #include <QImage>
@@ -19,6 +20,9 @@ using platform::InvokeKind;
 using platform::PropertyBag;
 using platform::StdPicture;
 using platform::Variant;
+using platform::test::exactAreaAverage;
+using platform::test::largestChannelDifference;
+using platform::test::photoLike;
 using quillkit::test::errorNumberOf;
 
 constexpr DispId PictureId = 0x68030000;
@@ -245,6 +249,72 @@ TEST_F(QuillPictureBoxTest, ASizeOfZeroDrawsNothing)
     }
     site.userControl()->setExtent(200 * 15.0, 150 * 15.0);
     expectCells(shown(site), {200, 150});
+}
+
+// A photograph large enough for the holder to keep reduced copies of it: 1600 x 1200 halves to
+// 800 x 600 and 400 x 300.
+const QImage &largePhoto()
+{
+    static const QImage photo = photoLike({1600, 1200});
+    return photo;
+}
+
+TEST_F(QuillPictureBoxTest, ALargePictureShrinksWithinThreeLevelsOfTheExactAverage)
+{
+    const QSize sizes[] = {{300, 225}, {800, 600}, {801, 601}, {799, 599}, {400, 300}, {401, 299},
+        {1200, 900}, {1600, 40}, {37, 1100}, {1, 1}, {1, 300}, {1600, 1200},
+        // Enlarged in one direction or both: scaled as before.
+        {1700, 1000}, {900, 1300}, {2000, 1500}};
+    platform::ControlSite &site = place({200, 150});
+    setPicture(site, largePhoto());
+    for (const QSize size : sizes) {
+        const bool enlarged = size.width() > 1600 || size.height() > 1200;
+        const QImage expected = enlarged
+            ? largePhoto().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            : exactAreaAverage(largePhoto(), size);
+        // Twice, as the animation does: the second resize reads what the first kept.
+        for (int round = 0; round < 2; ++round) {
+            site.userControl()->setExtent(size.width() * 15.0, size.height() * 15.0);
+            const QImage image = shown(site);
+            ASSERT_EQ(image.size(), size);
+            if (enlarged)
+                EXPECT_EQ(image, expected) << size.width() << "x" << size.height();
+            else
+                EXPECT_LE(largestChannelDifference(image, expected), 3)
+                    << size.width() << "x" << size.height() << " round " << round;
+        }
+    }
+}
+
+TEST_F(QuillPictureBoxTest, ANewLargePictureNeverShowsTheOldOne)
+{
+    QImage drawnOn = largePhoto().copy();
+    QPainter(&drawnOn).fillRect(1200, 900, 400, 300, Qt::black);
+    const QImage replacements[] = {photoLike(largePhoto().size(), 1), drawnOn, largePhoto()};
+    const QSize sizes[] = {{300, 225}, {310, 230}, {640, 480}};
+
+    platform::ControlSite &site = place(sizes[0]);
+    setPicture(site, largePhoto());
+    site.userControl()->setExtent(sizes[1].width() * 15.0, sizes[1].height() * 15.0);
+    int replaced = 0;
+    for (const QImage &replacement : replacements) {
+        setPicture(site, replacement);
+        // Beside it, a control that never showed another picture.
+        platform::ControlSite &fresh = form.addControl(QStringLiteral("Quillkit.QuillPictureBox"),
+            QStringLiteral("Fresh%1").arg(++replaced), {60, 90, 300 * 15.0, 225 * 15.0});
+        setPicture(fresh, replacement);
+        for (const QSize size : sizes) {
+            site.userControl()->setExtent(size.width() * 15.0, size.height() * 15.0);
+            fresh.userControl()->setExtent(size.width() * 15.0, size.height() * 15.0);
+            EXPECT_EQ(shown(site), shown(fresh))
+                << replaced << ": " << size.width() << "x" << size.height();
+        }
+    }
+    // Taking the picture away leaves the holder's back colour, however large the holder.
+    setPicture(site, DispatchPtr());
+    site.userControl()->setExtent(300 * 15.0, 225 * 15.0);
+    const QRgb holder = platform::OleColor::toQColor(platform::OleColor::ButtonFace).rgb();
+    EXPECT_EQ(coloursOf(shown(site)), QSet<QRgb>({holder}));
 }
 
 TEST_F(QuillPictureBoxTest, PictureCanOnlyBeSet)

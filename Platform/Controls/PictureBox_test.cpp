@@ -2,6 +2,8 @@
 #include "PictureBox.h"
 
 #include <System/DeviceContexts.h>
+#include <System/Gdi32.h>
+#include <TestSupport/TestPictures.h>
 #include <Value/RuntimeError.h>
 #include <Value/Units.h>
 
@@ -239,5 +241,87 @@ TEST_F(PictureBoxTest, BorderStyleOutsideTheEnumerationIsInvalid)
         EXPECT_EQ(e.number(), 380);
     }
 }
+
+// A large box is stretched from its reduced copies. Whatever the box does to its image between
+// two stretches, the second shows what a box that was never stretched before would.
+struct BoxChange
+{
+    const char *name;
+    void (*apply)(PictureBox &box);
+};
+
+class LargePictureBoxChange : public ::testing::TestWithParam<BoxChange>
+{
+protected:
+    // Stretches the image behind `source` to 300 x 225 pixels, smoothly.
+    static QImage stretched(HDC source, QSize size)
+    {
+        QImage target(300, 225, QImage::Format_RGB32);
+        const HDC hdc = DeviceContexts::create(&target, {});
+        SetStretchBltMode(hdc, HALFTONE);
+        StretchBlt(hdc, 0, 0, 300, 225, source, 0, 0, size.width(), size.height(), SRCCOPY);
+        DeviceContexts::release(hdc);
+        return target;
+    }
+
+    ControlTestHost host;
+};
+
+TEST_P(LargePictureBoxChange, TheNextStretchShowsIt)
+{
+    const QSize size(1100, 1000);
+    auto box = host.make<PictureBox>(QStringLiteral("picAux"));
+    box->setBorderStyle(PictureBox::NoBorder);
+    box->setAutoSize(true);
+    box->setPicture(StdPicture::fromImage(platform::test::photoLike(size)));
+    ASSERT_EQ(box->image().size(), size);
+    // Something drawn over the picture, which Cls takes away again.
+    QPainter(&box->image()).fillRect(100, 100, 250, 250, Qt::black);
+    const QImage before = stretched(box->hDC(), size);
+    GetParam().apply(*box);
+    ASSERT_EQ(box->image().size(), size);
+    const QImage after = stretched(box->hDC(), size);
+
+    QImage unseen = box->image().copy();
+    const HDC fresh = DeviceContexts::create(&unseen, {});
+    EXPECT_EQ(after, stretched(fresh, size)) << GetParam().name;
+    DeviceContexts::release(fresh);
+    EXPECT_NE(after, before) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LargePictureBoxChange,
+    ::testing::Values(BoxChange {"Cls", [](PictureBox &box) { box.Cls(); }},
+        BoxChange {"BackColor",
+            [](PictureBox &box) {
+                box.setPicture(nullptr);
+                box.setBackColor(0x00336699);
+            }},
+        BoxChange {"another picture of the same size",
+            [](PictureBox &box) {
+                box.setPicture(
+                    StdPicture::fromImage(platform::test::photoLike(box.image().size(), 1)));
+            }},
+        BoxChange {"the same picture drawn on in a corner",
+            [](PictureBox &box) {
+                QImage changed = box.Picture()->image().copy();
+                QPainter(&changed).fillRect(0, 0, 200, 150, Qt::black);
+                box.setPicture(StdPicture::fromImage(changed));
+            }},
+        BoxChange {"drawn on from code",
+            [](PictureBox &box) {
+                QPainter(&box.image()).fillRect(500, 400, 300, 300, Qt::yellow);
+                box.Refresh();
+            }},
+        BoxChange {"drawn on through its context",
+            [](PictureBox &box) {
+                QImage stripe(4, 4, QImage::Format_RGB32);
+                stripe.fill(Qt::magenta);
+                const HDC hdc = DeviceContexts::create(&stripe, {});
+                StretchBlt(box.hDC(), 0, 300, 1100, 50, hdc, 0, 0, 4, 4, SRCCOPY);
+                DeviceContexts::release(hdc);
+            }}),
+    [](const ::testing::TestParamInfo<BoxChange> &info) {
+        return "change" + std::to_string(info.index);
+    });
 
 } // namespace

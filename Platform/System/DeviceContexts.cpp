@@ -25,8 +25,9 @@ HDC DeviceContexts::create(QImage *image, std::function<void()> changed)
     Table &t = table();
     const HDC handle = t.next;
     t.next += 4;
-    t.contexts.emplace(
-        handle, DeviceContext {image, StretchMode::BlackOnWhite, std::move(changed)});
+    DeviceContext &context = t.contexts[handle];
+    context.image = image;
+    context.changed = std::move(changed);
     return handle;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReducedCopies.h"
+
 #include <QImage>
 #include <cstdint>
 #include <functional>
@@ -21,11 +23,17 @@ enum class StretchMode : int32_t {
 // it repaints. A drawing call that covers the whole image may give it a new pixel buffer of the
 // same size and format rather than copy into the old one: owners keep the QImage, never a
 // pointer into its bits.
+//
+// The other way round, the image's cacheKey tells the drawing calls that the owner changed it:
+// the reduced copies a smooth stretch keeps of a source image hold only for the key they were
+// made from. Owners therefore change the image through QImage and QPainter only, never through
+// a pointer into its bits kept from an earlier call.
 struct DeviceContext
 {
     QImage *image = nullptr;
     StretchMode stretchMode = StretchMode::BlackOnWhite;
     std::function<void()> changed;
+    ReducedCopies reducedCopies;
 };
 
 // The table of live device contexts. Handles are never reused while the process runs, so a

@@ -110,9 +110,10 @@ bool clipSource(Span &source, Span &destination, const QRect &bounds)
 enum class Outcome { Failed, NothingDrawn, Drawn };
 
 // Scaling the whole destination rectangle is the fast path; when most of it lies outside the
-// destination image the painter draws only the visible part instead.
+// destination image the painter draws only the visible part instead. Shrinking the whole of a
+// large picture smoothly reads one of its reduced copies rather than all its pixels.
 Outcome stretch(const QImage &picture, const Span &source, QImage &target, const Span &destination,
-    StretchMode mode)
+    StretchMode mode, ReducedCopies &copies)
 {
     const QRect targetBounds = target.rect();
     const int64_t visibleLeft = std::max<int64_t>(destination.x, 0);
@@ -132,9 +133,14 @@ Outcome stretch(const QImage &picture, const Span &source, QImage &target, const
     const int64_t visibleArea = int64_t(visible.width()) * visible.height();
     if (destination.width * destination.height <= 4 * visibleArea) {
         const QRect sourceRect = source.rect();
-        const QImage part = sourceRect == picture.rect() ? picture : picture.copy(sourceRect);
-        QImage scaled = part.scaled(
-            int(destination.width), int(destination.height), Qt::IgnoreAspectRatio, transformation);
+        const bool whole = sourceRect == picture.rect();
+        const QImage part = whole ? picture : picture.copy(sourceRect);
+        const QSize size(int(destination.width), int(destination.height));
+        QImage scaled;
+        if (smooth && whole)
+            scaled = copies.shrink(picture, size);
+        if (scaled.isNull())
+            scaled = part.scaled(size, Qt::IgnoreAspectRatio, transformation);
         if (scaled.isNull())
             return Outcome::Failed;
         // Covering the whole destination, the scaled picture becomes its pixels instead of being
@@ -210,7 +216,7 @@ int32_t StretchBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_t
     int32_t xSource, int32_t ySource, int32_t widthSource, int32_t heightSource, int32_t rop)
 {
     DeviceContext *target = DeviceContexts::find(destination);
-    const DeviceContext *picture = DeviceContexts::find(source);
+    DeviceContext *picture = DeviceContexts::find(source);
     if (!target || !picture || !target->image || !picture->image || rop != SRCCOPY)
         return 0;
     if (width <= 0 || height <= 0 || widthSource <= 0 || heightSource <= 0)
@@ -220,7 +226,8 @@ int32_t StretchBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_t
     // Pixels outside the source image do not exist; only the part inside is copied.
     if (!clipSource(from, to, picture->image->rect()))
         return 1;
-    switch (stretch(*picture->image, from, *target->image, to, target->stretchMode)) {
+    switch (stretch(
+        *picture->image, from, *target->image, to, target->stretchMode, picture->reducedCopies)) {
     case Outcome::Failed:
         return 0;
     case Outcome::NothingDrawn:
@@ -228,6 +235,8 @@ int32_t StretchBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_t
     case Outcome::Drawn:
         break;
     }
+    // Whatever was kept about the old pixels goes now rather than at the next use.
+    target->reducedCopies.clear();
     if (target->changed)
         target->changed();
     return 1;

@@ -28,8 +28,10 @@ int32_t DeleteObject(int32_t object);
 int32_t SetStretchBltMode(HDC hdc, int32_t mode);
 // Copies the source rectangle onto the destination rectangle, scaled: smoothly (area averaging
 // when shrinking) in HALFTONE mode, nearest pixel otherwise; clipped to the destination image.
-// Only SRCCOPY is supported. An empty or negative size draws nothing. Tells the destination's
-// owner that its image changed. Non-zero on success.
+// In HALFTONE mode, shrinking the whole of a large source image reads a reduced copy of it that
+// the source's context keeps (see ReducedCopies) instead of every source pixel. Only SRCCOPY is
+// supported. An empty or negative size draws nothing. Tells the destination's owner that its
+// image changed. Non-zero on success.
 int32_t StretchBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source,
     int32_t xSource, int32_t ySource, int32_t widthSource, int32_t heightSource, int32_t rop);
 

@@ -1,5 +1,7 @@
 #include "Gdi32.h"
 
+#include <TestSupport/TestPictures.h>
+
 #include <QColor>
 #include <QPainter>
 #include <cmath>
@@ -168,6 +170,8 @@ public:
 
     HDC hdc() const { return m_hdc; }
     const QImage &image() const { return m_image; }
+    // For drawing into the image as its owner does.
+    QImage &pixels() { return m_image; }
     QColor at(int x, int y) const { return m_image.pixelColor(x, y); }
     int changes() const { return m_changes; }
 
@@ -450,5 +454,118 @@ TEST(Gdi32, ADestinationKeepsItsPixelRatioAndMayBePaintedMeanwhile)
     painter.end();
     EXPECT_TRUE(isUniform(painted.image(), qRgb(1, 2, 3)));
 }
+
+} // namespace
+
+namespace {
+
+using platform::test::exactAreaAverage;
+using platform::test::largestChannelDifference;
+using platform::test::photoLike;
+
+// Large enough for reduced copies, and four halvings deep along its width.
+const QImage &largePhoto()
+{
+    static const QImage photo = photoLike({2048, 1536});
+    return photo;
+}
+
+// Shrunk, a large picture is read from a reduced copy, within 3 levels of the exact area
+// average of the picture itself; enlarged in either direction, it is scaled as it always was.
+TEST(Gdi32, HalftoneStaysWithinThreeLevelsOfTheExactAverageOfALargePicture)
+{
+    // 2048 x 1536 halves to 1024 x 768, 512 x 384, 256 x 192, 128 x 96.
+    const QSize sizes[] = {{300, 225}, {1200, 900}, {1024, 768}, {1025, 769}, {1023, 767},
+        {512, 384}, {511, 385}, {513, 383}, {2000, 40}, {40, 1500}, {1, 1}, {1, 1536}, {2048, 1},
+        {97, 13}, {2049, 1000}, {1000, 1537}, {3000, 2000}, {2048, 1536}};
+    const Surface picture(largePhoto());
+    for (const QSize size : sizes) {
+        const bool enlarged
+            = size.width() > largePhoto().width() || size.height() > largePhoto().height();
+        const QImage expected = enlarged
+            ? largePhoto().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            : exactAreaAverage(largePhoto(), size);
+        for (int round = 0; round < 2; ++round) { // the second reads the copy the first made
+            Surface target(size.width(), size.height(), Qt::white);
+            ASSERT_NE(stretchOnto(target, picture, HALFTONE), 0);
+            EXPECT_EQ(target.changes(), 1);
+            if (enlarged)
+                EXPECT_EQ(target.image(), expected) << size.width() << "x" << size.height();
+            else
+                EXPECT_LE(largestChannelDifference(target.image(), expected), 3)
+                    << size.width() << "x" << size.height() << " round " << round;
+        }
+    }
+}
+
+TEST(Gdi32, TheOtherModesIgnoreTheCopies)
+{
+    const Surface picture(largePhoto());
+    for (const int mode : {COLORONCOLOR, BLACKONWHITE}) {
+        for (int round = 0; round < 2; ++round) {
+            Surface target(300, 225, Qt::white);
+            ASSERT_NE(stretchOnto(target, picture, mode), 0);
+            EXPECT_EQ(target.image(),
+                largePhoto().scaled(300, 225, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        }
+    }
+}
+
+// Whatever the owner does to the source between two stretches, the second shows it.
+struct SourceChange
+{
+    const char *name;
+    void (*apply)(Surface &picture, Surface &other);
+};
+
+class LargePictureChange : public testing::TestWithParam<SourceChange>
+{
+};
+
+TEST_P(LargePictureChange, TheNextStretchShowsIt)
+{
+    const QSize size(300, 225);
+    Surface picture(largePhoto());
+    Surface other(photoLike(largePhoto().size(), 1));
+    Surface before(size.width(), size.height(), Qt::white);
+    ASSERT_NE(stretchOnto(before, picture, HALFTONE), 0);
+    GetParam().apply(picture, other);
+    Surface after(size.width(), size.height(), Qt::white);
+    ASSERT_NE(stretchOnto(after, picture, HALFTONE), 0);
+    // As if no copy had been made before.
+    Surface fresh(picture.image());
+    Surface expected(size.width(), size.height(), Qt::white);
+    ASSERT_NE(stretchOnto(expected, fresh, HALFTONE), 0);
+    EXPECT_EQ(after.image(), expected.image()) << GetParam().name;
+    EXPECT_NE(after.image(), before.image()) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Gdi32, LargePictureChange,
+    testing::Values(SourceChange {"painted",
+                        [](Surface &picture, Surface &) {
+                            QPainter(&picture.pixels()).fillRect(200, 100, 900, 700, Qt::darkRed);
+                        }},
+        SourceChange {
+            "filled", [](Surface &picture, Surface &) { picture.pixels().fill(Qt::gray); }},
+        SourceChange {"replaced by a picture of the same size",
+            [](Surface &picture, Surface &other) { picture.pixels() = other.image(); }},
+        SourceChange {"stretched onto",
+            [](Surface &picture, Surface &other) {
+                SetStretchBltMode(picture.hdc(), HALFTONE);
+                StretchBlt(picture.hdc(), 0, 0, 2048, 1536, other.hdc(), 0, 0, 2048, 1536, SRCCOPY);
+            }},
+        SourceChange {"stretched onto in part",
+            [](Surface &picture, Surface &other) {
+                SetStretchBltMode(picture.hdc(), COLORONCOLOR);
+                StretchBlt(picture.hdc(), 0, 0, 1024, 768, other.hdc(), 0, 0, 2048, 1536, SRCCOPY);
+            }},
+        SourceChange {"drawn onto itself",
+            [](Surface &picture, Surface &) {
+                SetStretchBltMode(picture.hdc(), HALFTONE);
+                StretchBlt(picture.hdc(), 0, 0, 2048, 1536, picture.hdc(), 0, 0, 512, 384, SRCCOPY);
+            }}),
+    [](const testing::TestParamInfo<SourceChange> &info) {
+        return "change" + std::to_string(info.index);
+    });
 
 } // namespace

@@ -2,10 +2,12 @@ list(APPEND PLATFORM_SOURCES
     Controls/StdPicture.cpp
     System/ApiTable.cpp
     System/AppPath.cpp
+    System/AreaAverage.cpp
     System/DeviceContexts.cpp
     System/Gdi32.cpp
     System/LoadPicture.cpp
     System/ProcessInfo.cpp
+    System/ReducedCopies.cpp
     System/Regions.cpp
     System/SettingsFile.cpp
     System/SettingsStore.cpp
@@ -16,8 +18,10 @@ list(APPEND SYSTEM_TESTS
     Controls/StdPicture_test.cpp
     System/ApiTable_test.cpp
     System/AppPath_test.cpp
+    System/AreaAverage_test.cpp
     System/Gdi32_test.cpp
     System/LoadPicture_test.cpp
+    System/ReducedCopies_test.cpp
     System/SettingsFile_test.cpp
     System/SettingsStore_test.cpp
     System/User32_test.cpp

@@ -1,10 +1,10 @@
 #include "BenchSupport.h"
 
-#include <Hosting/ServerRegistration.h>
-#include <TestSupport/TestPictures.h>
-#include <Value/Conversions.h>
-#include <Value/Random.h>
-#include <Value/RuntimeError.h>
+#include <Quillkit/Hosting/ServerRegistration.h>
+#include <Quillkit/TestSupport/TestPictures.h>
+#include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/Random.h>
+#include <Quillkit/Value/RuntimeError.h>
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // rendered once. Prints the time from process start to that first frame and the peak memory.
 #include "BenchSupport.h"
 
-#include <System/ProcessInfo.h>
+#include <Quillkit/System/ProcessInfo.h>
 
 #include <QApplication>
 #include <QComboBox>

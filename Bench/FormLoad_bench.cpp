@@ -1,8 +1,8 @@
 // Building a saved form of many standard controls, beside a plain Qt form that makes the same
 // buttons with the same geometry and tab order. The time per control must not grow with the
 // number of controls.
-#include <Hosting/ComponentHost.h>
-#include <Hosting/HostForm.h>
+#include <Quillkit/Hosting/ComponentHost.h>
+#include <Quillkit/Hosting/HostForm.h>
 
 #include <QApplication>
 #include <QPushButton>

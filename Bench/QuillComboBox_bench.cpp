@@ -10,12 +10,12 @@
 // Each timed step also runs the event loop once, so that work the views defer is counted.
 #include "BenchSupport.h"
 
-#include <Hosting/ComponentHost.h>
-#include <Hosting/HostForm.h>
-#include <Hosting/ServerRegistration.h>
-#include <System/SettingsStore.h>
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
+#include <Quillkit/Hosting/ComponentHost.h>
+#include <Quillkit/Hosting/HostForm.h>
+#include <Quillkit/Hosting/ServerRegistration.h>
+#include <Quillkit/System/SettingsStore.h>
+#include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/RuntimeError.h>
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,11 +3,11 @@
 // scaling of the same picture to the same size. The same for an 8000 x 8000 photograph, beside
 // the direct area-averaged stretch of it that every resize used to make.
 #include "BenchSupport.h"
-#include <Controls/StdPicture.h>
-#include <Hosting/ComponentHost.h>
-#include <Hosting/HostForm.h>
-#include <Hosting/ServerRegistration.h>
-#include <Value/RuntimeError.h>
+#include <Quillkit/Hosting/ComponentHost.h>
+#include <Quillkit/Hosting/HostForm.h>
+#include <Quillkit/Hosting/ServerRegistration.h>
+#include <Quillkit/Objects/StdPicture.h>
+#include <Quillkit/Value/RuntimeError.h>
 
 #include <QApplication>
 #include <QImage>

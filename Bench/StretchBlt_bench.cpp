@@ -1,7 +1,7 @@
 // Stretching a picture the size of the demonstration form's chart onto a picture box, shrunk and
 // enlarged, beside the toolkit's own smooth scaling of the same image to the same sizes.
 #include "BenchSupport.h"
-#include <System/Gdi32.h>
+#include <Quillkit/System/Gdi32.h>
 
 #include <QImage>
 #include <benchmark/benchmark.h>

@@ -3,10 +3,10 @@
 // amount texts, beside the toolkit's own number reading and currency formatting.
 #include "BenchSupport.h"
 
-#include <Value/Locale.h>
-#include <Value/Pattern.h>
-#include <Value/TextServices.h>
-#include <Value/Variant.h>
+#include <Quillkit/Value/Locale.h>
+#include <Quillkit/Value/Pattern.h>
+#include <Quillkit/Value/TextServices.h>
+#include <Quillkit/Value/Variant.h>
 
 #include <QRegularExpression>
 #include <benchmark/benchmark.h>

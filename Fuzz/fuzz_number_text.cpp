@@ -3,10 +3,10 @@
 // Input: a locale selector byte, then the text as UTF-16.
 #include "FuzzInput.h"
 
-#include <Value/Conversions.h>
-#include <Value/Locale.h>
-#include <Value/RuntimeError.h>
-#include <Value/TextServices.h>
+#include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/Locale.h>
+#include <Quillkit/Value/RuntimeError.h>
+#include <Quillkit/Value/TextServices.h>
 
 #include <cstdlib>
 

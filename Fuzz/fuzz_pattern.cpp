@@ -2,7 +2,7 @@
 // Input: a 16-bit split position, then text and pattern as UTF-16.
 #include "FuzzInput.h"
 
-#include <Value/Pattern.h>
+#include <Quillkit/Value/Pattern.h>
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // back to the same entries, and what is written always reads whole the way the store reads a
 // file (no line reported as a problem). Seeds: Fuzz/corpus/settings_file, dictionary:
 // Fuzz/settings_file.dict.
-#include <System/SettingsFile.h>
+#include <Quillkit/System/SettingsFile.h>
 
 #include <cstdlib>
 

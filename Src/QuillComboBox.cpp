@@ -3,9 +3,9 @@
 #include "QuillkitIds.h"
 #include "ToolboxBitmaps.h"
 
-#include <Controls/StdPicture.h>
-#include <Value/Conversions.h>
-#include <Value/TextServices.h>
+#include <Quillkit/Objects/StdPicture.h>
+#include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/TextServices.h>
 
 #include <algorithm>
 #include <optional>

@@ -2,13 +2,13 @@
 
 #include "QuillComboBoxItemCache.h"
 
-#include <Controls/ComboBox.h>
-#include <Controls/CommandButton.h>
-#include <Controls/ListBox.h>
-#include <Controls/TextBox.h>
-#include <Hosting/MemberTable.h>
-#include <Hosting/TypeInfo.h>
-#include <Hosting/UserControl.h>
+#include <Quillkit/Controls/ComboBox.h>
+#include <Quillkit/Controls/CommandButton.h>
+#include <Quillkit/Controls/ListBox.h>
+#include <Quillkit/Controls/TextBox.h>
+#include <Quillkit/Hosting/UserControl.h>
+#include <Quillkit/Objects/MemberTable.h>
+#include <Quillkit/Objects/TypeInfo.h>
 
 #include <QLocale>
 #include <array>

@@ -1,9 +1,9 @@
 #include "QuillComboBoxItemCache.h"
 
-#include <Controls/ComboBox.h>
-#include <Value/Locale.h>
-#include <Value/Pattern.h>
-#include <Value/TextServices.h>
+#include <Quillkit/Controls/ComboBox.h>
+#include <Quillkit/Value/Locale.h>
+#include <Quillkit/Value/Pattern.h>
+#include <Quillkit/Value/TextServices.h>
 
 #include <QAbstractItemModel>
 #include <algorithm>

@@ -2,10 +2,10 @@
 // what upper-casing and matching every entry there and then would answer.
 #include "QuillComboBoxItemCache.h"
 
-#include <Controls/ComboBox.h>
-#include <TestSupport/TestEnvironment.h>
-#include <Value/Pattern.h>
-#include <Value/TextServices.h>
+#include <Quillkit/Controls/ComboBox.h>
+#include <Quillkit/TestSupport/TestEnvironment.h>
+#include <Quillkit/Value/Pattern.h>
+#include <Quillkit/Value/TextServices.h>
 
 #include <QStringListModel>
 #include <QTest>

@@ -2,8 +2,8 @@
 
 #include "QuillkitTestSupport.h"
 
-#include <System/SettingsStore.h>
-#include <Value/Conversions.h>
+#include <Quillkit/System/SettingsStore.h>
+#include <Quillkit/Value/Conversions.h>
 
 #include <QTest>
 

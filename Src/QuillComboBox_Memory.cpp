@@ -4,12 +4,12 @@
 
 #include "mod_misc.h"
 
-#include <Controls/NotificationScope.h>
-#include <System/SettingsStore.h>
-#include <Value/Conversions.h>
-#include <Value/Locale.h>
-#include <Value/RuntimeError.h>
-#include <Value/TextServices.h>
+#include <Quillkit/Controls/NotificationScope.h>
+#include <Quillkit/System/SettingsStore.h>
+#include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/Locale.h>
+#include <Quillkit/Value/RuntimeError.h>
+#include <Quillkit/Value/TextServices.h>
 
 #include <cmath>
 #include <limits>

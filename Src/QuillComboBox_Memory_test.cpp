@@ -2,7 +2,7 @@
 // picks in the user's settings store, forgetting them, and stored values that do not read.
 #include "QuillComboBoxTestFixture.h"
 
-#include <TestSupport/UnhandledErrors.h>
+#include <Quillkit/TestSupport/UnhandledErrors.h>
 
 #include <QFile>
 

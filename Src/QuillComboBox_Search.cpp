@@ -2,10 +2,10 @@
 // contains the search text, each result carrying its item's index in the inner list.
 #include "QuillComboBox.h"
 
-#include <Value/Conversions.h>
-#include <Value/Pattern.h>
-#include <Value/RuntimeError.h>
-#include <Value/TextServices.h>
+#include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/Pattern.h>
+#include <Quillkit/Value/RuntimeError.h>
+#include <Quillkit/Value/TextServices.h>
 
 using namespace platform;
 

@@ -1,10 +1,10 @@
 // The search panel of QuillComboBox, driven with the user's clicks and keys.
 #include "QuillComboBoxTestFixture.h"
 
-#include <TestSupport/TestEnvironment.h>
-#include <TestSupport/UnhandledErrors.h>
-#include <Value/Pattern.h>
-#include <Value/TextServices.h>
+#include <Quillkit/TestSupport/TestEnvironment.h>
+#include <Quillkit/TestSupport/UnhandledErrors.h>
+#include <Quillkit/Value/Pattern.h>
+#include <Quillkit/Value/TextServices.h>
 
 using namespace platform;
 using namespace quillkit::test;

@@ -3,10 +3,10 @@
 #include "QuillComboBoxTestFixture.h"
 #include "QuillkitIds.h"
 
-#include <Controls/ControlTestHost.h>
-#include <Hosting/TypeInfo.h>
-#include <TestSupport/TestEnvironment.h>
-#include <Value/TextServices.h>
+#include <Quillkit/Objects/TypeInfo.h>
+#include <Quillkit/TestSupport/ControlTestHost.h>
+#include <Quillkit/TestSupport/TestEnvironment.h>
+#include <Quillkit/Value/TextServices.h>
 
 using namespace platform;
 using namespace quillkit::test;

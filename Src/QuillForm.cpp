@@ -5,9 +5,9 @@
 #include "mod_api_declares.h"
 #include "mod_misc_formularios.h"
 
-#include <Controls/OleColor.h>
-#include <Controls/StdPicture.h>
-#include <Value/Conversions.h>
+#include <Quillkit/Controls/OleColor.h>
+#include <Quillkit/Objects/StdPicture.h>
+#include <Quillkit/Value/Conversions.h>
 
 #include <QSet>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <Controls/PictureBox.h>
-#include <Hosting/MemberTable.h>
-#include <Hosting/TypeInfo.h>
-#include <Hosting/UserControl.h>
+#include <Quillkit/Controls/PictureBox.h>
+#include <Quillkit/Hosting/UserControl.h>
+#include <Quillkit/Objects/MemberTable.h>
+#include <Quillkit/Objects/TypeInfo.h>
 
 #include <memory>
 

@@ -1,12 +1,12 @@
 #include "QuillkitTestSupport.h"
 
-#include <Hosting/Extender.h>
-#include <Hosting/FormFile.h>
-#include <System/Gdi32.h>
-#include <System/Regions.h>
-#include <System/WindowHandles.h>
-#include <Value/Conversions.h>
-#include <Value/Units.h>
+#include <Quillkit/Hosting/Extender.h>
+#include <Quillkit/Hosting/FormFile.h>
+#include <Quillkit/System/Gdi32.h>
+#include <Quillkit/System/Regions.h>
+#include <Quillkit/System/WindowHandles.h>
+#include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/Units.h>
 
 #include <QImage>
 #include <QPixmap>

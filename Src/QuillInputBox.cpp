@@ -4,9 +4,9 @@
 
 #include "QuillkitIds.h"
 
-#include <Controls/OleColor.h>
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
+#include <Quillkit/Controls/OleColor.h>
+#include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/RuntimeError.h>
 
 using namespace platform;
 

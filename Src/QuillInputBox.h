@@ -1,10 +1,10 @@
 #pragma once
 
-#include <Controls/StdFont.h>
-#include <Controls/TextBox.h>
-#include <Hosting/MemberTable.h>
-#include <Hosting/TypeInfo.h>
-#include <Hosting/UserControl.h>
+#include <Quillkit/Controls/TextBox.h>
+#include <Quillkit/Hosting/UserControl.h>
+#include <Quillkit/Objects/MemberTable.h>
+#include <Quillkit/Objects/StdFont.h>
+#include <Quillkit/Objects/TypeInfo.h>
 
 #include <cstdint>
 #include <memory>

@@ -2,12 +2,12 @@
 
 #include "QuillkitTestSupport.h"
 
-#include <Controls/ControlTestHost.h>
-#include <Controls/OleColor.h>
-#include <Controls/StdFont.h>
-#include <Hosting/FormFile.h>
-#include <TestSupport/TestEnvironment.h>
-#include <Value/Conversions.h>
+#include <Quillkit/Controls/OleColor.h>
+#include <Quillkit/Hosting/FormFile.h>
+#include <Quillkit/Objects/StdFont.h>
+#include <Quillkit/TestSupport/ControlTestHost.h>
+#include <Quillkit/TestSupport/TestEnvironment.h>
+#include <Quillkit/Value/Conversions.h>
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 // QuillInputBox: what the boxes show, how edits flow back into m_Text, focus and Enter.
 #include "QuillInputBox.h"
 
-#include <Value/AmountText.h>
-#include <Value/TextServices.h>
+#include <Quillkit/Value/AmountText.h>
+#include <Quillkit/Value/TextServices.h>
 
 using namespace platform;
 

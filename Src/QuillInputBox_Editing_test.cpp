@@ -2,11 +2,11 @@
 // reports, focus, Enter, and texts of any content.
 #include "QuillInputBoxTestSupport.h"
 
-#include <Controls/NotificationScope.h>
+#include <Quillkit/Controls/NotificationScope.h>
 
-#include <Hosting/ControlContainer.h>
-#include <Value/RuntimeError.h>
-#include <Value/TextServices.h>
+#include <Quillkit/Hosting/ControlContainer.h>
+#include <Quillkit/Value/RuntimeError.h>
+#include <Quillkit/Value/TextServices.h>
 
 #include <QClipboard>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 // colours and layout.
 #include "QuillInputBoxTestSupport.h"
 
-#include <Value/Units.h>
+#include <Quillkit/Value/Units.h>
 
 using namespace platform;
 using namespace quillkit::test;

@@ -4,9 +4,9 @@
 #include "ToolboxBitmaps.h"
 #include "mod_api_declares.h"
 
-#include <Controls/ControlMemberIds.h>
-#include <Controls/OleColor.h>
-#include <Value/Conversions.h>
+#include <Quillkit/Controls/ControlMemberIds.h>
+#include <Quillkit/Controls/OleColor.h>
+#include <Quillkit/Value/Conversions.h>
 
 using namespace platform;
 

@@ -1,11 +1,11 @@
 #include "QuillkitTestSupport.h"
 
-#include <Controls/OleColor.h>
-#include <Controls/StdFont.h>
-#include <Controls/StdPicture.h>
-#include <Hosting/Extender.h>
-#include <TestSupport/TestPictures.h>
-#include <Value/Units.h>
+#include <Quillkit/Controls/OleColor.h>
+#include <Quillkit/Hosting/Extender.h>
+#include <Quillkit/Objects/StdFont.h>
+#include <Quillkit/Objects/StdPicture.h>
+#include <Quillkit/TestSupport/TestPictures.h>
+#include <Quillkit/Value/Units.h>
 
 #include <QImage>
 #include <QPainter>

@@ -7,7 +7,7 @@
 #include "QuillkitIds.h"
 #include "ToolboxBitmaps.h"
 
-#include <Hosting/LibraryDescriptor.h>
+#include <Quillkit/Hosting/LibraryDescriptor.h>
 
 using namespace platform;
 

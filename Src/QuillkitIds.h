@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Hosting/Guid.h>
+#include <Quillkit/Objects/Guid.h>
 
 // The fixed identifiers of the Quillkit type library, its classes and their interfaces. Hosts
 // store them in saved forms and projects: once published they never change.

@@ -2,10 +2,10 @@
 // objects kept after the form or the host that made them is gone.
 #include "QuillkitTestSupport.h"
 
-#include <Controls/CommandButton.h>
-#include <Controls/NotificationScope.h>
-#include <TestSupport/UnhandledErrors.h>
-#include <Value/Conversions.h>
+#include <Quillkit/Controls/CommandButton.h>
+#include <Quillkit/Controls/NotificationScope.h>
+#include <Quillkit/TestSupport/UnhandledErrors.h>
+#include <Quillkit/Value/Conversions.h>
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <Hosting/ComponentHost.h>
-#include <Hosting/HostForm.h>
-#include <Hosting/ServerRegistration.h>
-#include <TestSupport/TestEnvironment.h>
-#include <Value/RuntimeError.h>
+#include <Quillkit/Hosting/ComponentHost.h>
+#include <Quillkit/Hosting/HostForm.h>
+#include <Quillkit/Hosting/ServerRegistration.h>
+#include <Quillkit/TestSupport/TestEnvironment.h>
+#include <Quillkit/Value/RuntimeError.h>
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include <Hosting/ComponentHost.h>
-#include <Hosting/Registry.h>
-#include <Hosting/ServerRegistration.h>
-#include <TestSupport/TestEnvironment.h>
+#include <Quillkit/Hosting/ComponentHost.h>
+#include <Quillkit/Hosting/Registry.h>
+#include <Quillkit/Hosting/ServerRegistration.h>
+#include <Quillkit/TestSupport/TestEnvironment.h>
 
 #include <QFile>
 #include <QProcess>

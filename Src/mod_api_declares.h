@@ -1,6 +1,6 @@
 #pragma once
 
-#include <System/ApiDeclare.h>
+#include <Quillkit/System/ApiDeclare.h>
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "mod_misc.h"
 
-#include <Value/Conversions.h>
+#include <Quillkit/Value/Conversions.h>
 
 namespace {
 

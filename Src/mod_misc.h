@@ -2,7 +2,7 @@
 
 #include <QString>
 #include <QStringList>
-#include <Value/Variant.h>
+#include <Quillkit/Value/Variant.h>
 
 #include <cstdint>
 

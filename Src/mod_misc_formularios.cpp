@@ -2,8 +2,8 @@
 
 #include "mod_api_declares.h"
 
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
+#include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/RuntimeError.h>
 
 #include <functional>
 #include <limits>

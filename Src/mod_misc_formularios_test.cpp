@@ -1,9 +1,9 @@
 #include "QuillkitTestSupport.h"
 #include "mod_misc_formularios.h"
 
-#include <System/ApiTable.h>
-#include <System/User32.h>
-#include <System/WindowHandles.h>
+#include <Quillkit/System/ApiTable.h>
+#include <Quillkit/System/User32.h>
+#include <Quillkit/System/WindowHandles.h>
 
 #include <QStringList>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "mod_misc.h"
 
-#include <TestSupport/TestEnvironment.h>
+#include <Quillkit/TestSupport/TestEnvironment.h>
 
 #include <gtest/gtest.h>
 

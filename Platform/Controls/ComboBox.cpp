@@ -5,7 +5,7 @@
 #include "ConstantSizeDelegate.h"
 #include "EditSelection.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QComboBox>
 #include <QEvent>

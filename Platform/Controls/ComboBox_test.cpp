@@ -1,7 +1,7 @@
+#include "../TestSupport/ControlTestHost.h"
 #include "ComboBox.h"
-#include "ControlTestHost.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

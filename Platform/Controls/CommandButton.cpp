@@ -1,6 +1,6 @@
 #include "CommandButton.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QIcon>
 #include <QPixmap>

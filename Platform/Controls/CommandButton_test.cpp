@@ -1,7 +1,7 @@
+#include "../TestSupport/ControlTestHost.h"
 #include "CommandButton.h"
-#include "ControlTestHost.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <Hosting/Dispatch.h>
+#include "../Objects/Dispatch.h"
 
 namespace platform {
 
-// Member ids of the standard controls and StdFont. Properties that the component model
+// Member ids of the standard controls (StdFont's are its own). Properties that the component model
 // already numbers keep those numbers, so that a host asking by the standard id finds them;
 // the rest are ours. Hosts may have stored any of them, so none ever changes.
 namespace ControlDispId {
@@ -63,15 +63,6 @@ constexpr DispId Cls = 0x0407;
 // Timer.
 constexpr DispId Interval = 0x0500;
 
-// StdFont, numbered as the component model's font object numbers them.
-constexpr DispId FontName = 0;
-constexpr DispId FontSize = 2;
-constexpr DispId FontBold = 3;
-constexpr DispId FontItalic = 4;
-constexpr DispId FontUnderline = 5;
-constexpr DispId FontStrikethrough = 6;
-constexpr DispId FontWeight = 7;
-constexpr DispId FontCharset = 8;
 } // namespace ControlDispId
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "EditSelection.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -4,8 +4,8 @@
 
 #include "ConstantSizeDelegate.h"
 
-#include <Value/RuntimeError.h>
-#include <Value/Units.h>
+#include "../Value/RuntimeError.h"
+#include "../Value/Units.h"
 
 #include <QItemSelectionModel>
 #include <QListView>

@@ -1,7 +1,7 @@
-#include "ControlTestHost.h"
+#include "../TestSupport/ControlTestHost.h"
 #include "ListBox.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QListView>
 #include <QScrollBar>

@@ -1,6 +1,6 @@
 #include "ListItemModel.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QMetaObject>
 

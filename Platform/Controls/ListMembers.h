@@ -2,8 +2,8 @@
 
 #include "ControlMemberIds.h"
 
-#include <Hosting/MemberTable.h>
-#include <Value/Conversions.h>
+#include "../Objects/MemberTable.h"
+#include "../Value/Conversions.h"
 
 #include <optional>
 #include <vector>

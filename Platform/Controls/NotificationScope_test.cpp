@@ -1,11 +1,11 @@
 #include "NotificationScope.h"
 
-#include "ControlTestHost.h"
+#include "../TestSupport/ControlTestHost.h"
 #include "ListBox.h"
 #include "TextBox.h"
 #include "Timer.h"
 
-#include <TestSupport/UnhandledErrors.h>
+#include "../TestSupport/UnhandledErrors.h"
 
 #include <QLineEdit>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "OleColor.h"
 
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
+#include "../Value/Conversions.h"
+#include "../Value/RuntimeError.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
 #include "OleColor.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>

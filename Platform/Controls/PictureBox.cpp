@@ -2,8 +2,8 @@
 
 #include "PictureBoxSurface.h"
 
-#include <Value/RuntimeError.h>
-#include <Value/Units.h>
+#include "../Value/RuntimeError.h"
+#include "../Value/Units.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 
 #include "StandardControl.h"
 
-#include <System/DeviceContexts.h>
+#include "../System/DeviceContexts.h"
 
 #include <QImage>
 #include <QPointer>

@@ -1,11 +1,11 @@
-#include "ControlTestHost.h"
+#include "../TestSupport/ControlTestHost.h"
 #include "PictureBox.h"
 
-#include <System/DeviceContexts.h>
-#include <System/Gdi32.h>
-#include <TestSupport/TestPictures.h>
-#include <Value/RuntimeError.h>
-#include <Value/Units.h>
+#include "../System/DeviceContexts.h"
+#include "../System/Gdi32.h"
+#include "../TestSupport/TestPictures.h"
+#include "../Value/RuntimeError.h"
+#include "../Value/Units.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

@@ -11,7 +11,6 @@ list(APPEND PLATFORM_SOURCES
     Controls/PictureBox.cpp
     Controls/PictureBoxSurface.cpp
     Controls/StandardControl.cpp
-    Controls/StdFont.cpp
     Controls/TabOrder.cpp
     Controls/TextBox.cpp
     Controls/Timer.cpp
@@ -24,7 +23,6 @@ list(APPEND CONTROLS_TESTS
     Controls/OleColor_test.cpp
     Controls/PictureBox_test.cpp
     Controls/StandardControl_test.cpp
-    Controls/StdFont_test.cpp
     Controls/TextBox_test.cpp
     Controls/Timer_test.cpp
 )

@@ -2,8 +2,8 @@
 
 #include "TabOrder.h"
 
-#include <Value/RuntimeError.h>
-#include <Value/Units.h>
+#include "../Value/RuntimeError.h"
+#include "../Value/Units.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "../Objects/StdFont.h"
+#include "../Objects/StdPicture.h"
 #include "ControlEventFilter.h"
 #include "ControlMemberIds.h"
 #include "NotificationScope.h"
 #include "OleColor.h"
-#include "StdFont.h"
-#include "StdPicture.h"
 
-#include <Hosting/MemberTable.h>
-#include <Value/Conversions.h>
+#include "../Objects/MemberTable.h"
+#include "../Value/Conversions.h"
 
 #include <QPalette>
 #include <QPointer>

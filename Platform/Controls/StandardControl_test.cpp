@@ -1,13 +1,13 @@
 // The behaviour every visual control shares, checked on each kind of control.
+#include "../TestSupport/ControlTestHost.h"
 #include "ComboBox.h"
 #include "CommandButton.h"
-#include "ControlTestHost.h"
 #include "ListBox.h"
 #include "PictureBox.h"
 #include "TabOrder.h"
 #include "TextBox.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <gtest/gtest.h>
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "EditSelection.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QLineEdit>
 #include <limits>

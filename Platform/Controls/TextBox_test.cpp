@@ -1,7 +1,7 @@
-#include "ControlTestHost.h"
+#include "../TestSupport/ControlTestHost.h"
 #include "TextBox.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -4,8 +4,8 @@
 
 #include "ControlMemberIds.h"
 
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
+#include "../Value/Conversions.h"
+#include "../Value/RuntimeError.h"
 
 #include <QTimer>
 #include <QWidget>

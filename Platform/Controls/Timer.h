@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Hosting/MemberTable.h>
+#include "../Objects/MemberTable.h"
 
 #include <QPointer>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "Timer.h"
 
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
+#include "../Value/Conversions.h"
+#include "../Value/RuntimeError.h"
 
 #include <QElapsedTimer>
 #include <QTest>

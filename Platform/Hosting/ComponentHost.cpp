@@ -1,6 +1,6 @@
 #include "ComponentHost.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>

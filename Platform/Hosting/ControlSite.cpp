@@ -1,13 +1,13 @@
 #include "ControlSite.h"
 
+#include "../Objects/TypeInfo.h"
 #include "Extender.h"
 #include "HostForm.h"
-#include "TypeInfo.h"
 
-#include <Controls/NotificationScope.h>
-#include <Controls/StdFont.h>
-#include <Value/RuntimeError.h>
-#include <Value/Units.h>
+#include "../Controls/NotificationScope.h"
+#include "../Objects/StdFont.h"
+#include "../Value/RuntimeError.h"
+#include "../Value/Units.h"
 
 namespace platform {
 

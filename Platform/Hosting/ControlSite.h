@@ -1,7 +1,7 @@
 #pragma once
 
+#include "../Objects/PropertyBag.h"
 #include "ControlContainer.h"
-#include "PropertyBag.h"
 #include "Registry.h"
 #include "UserControl.h"
 

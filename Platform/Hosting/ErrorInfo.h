@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <optional>
 

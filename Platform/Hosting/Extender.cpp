@@ -2,8 +2,8 @@
 
 #include "ControlSite.h"
 
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
+#include "../Value/Conversions.h"
+#include "../Value/RuntimeError.h"
 
 namespace platform {
 

@@ -2,9 +2,9 @@
 
 #include "HostForm.h"
 
-#include <Controls/StdFont.h>
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
+#include "../Objects/StdFont.h"
+#include "../Value/Conversions.h"
+#include "../Value/RuntimeError.h"
 
 namespace platform {
 

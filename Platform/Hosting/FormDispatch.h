@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MemberTable.h"
+#include "../Objects/MemberTable.h"
 
 namespace platform {
 

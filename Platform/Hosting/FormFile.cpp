@@ -1,10 +1,10 @@
 #include "FormFile.h"
 
-#include "Dispatch.h"
+#include "../Objects/Dispatch.h"
 
-#include <Controls/StdFont.h>
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
+#include "../Objects/StdFont.h"
+#include "../Value/Conversions.h"
+#include "../Value/RuntimeError.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PropertyBag.h"
+#include "../Objects/PropertyBag.h"
 
 #include <QString>
 #include <functional>

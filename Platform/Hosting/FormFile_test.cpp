@@ -1,7 +1,7 @@
+#include "../TestSupport/HostingTestSupport.h"
 #include "FormFile.h"
-#include "HostingTestSupport.h"
 
-#include <Controls/StdFont.h>
+#include "../Objects/StdFont.h"
 
 #include <QDir>
 

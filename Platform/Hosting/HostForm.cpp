@@ -3,14 +3,14 @@
 #include "FormDispatch.h"
 #include "StandardControls.h"
 
-#include <Controls/NotificationScope.h>
-#include <Controls/StandardControl.h>
-#include <Controls/StdFont.h>
-#include <Controls/TabOrder.h>
-#include <System/WindowHandles.h>
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
-#include <Value/Units.h>
+#include "../Controls/NotificationScope.h"
+#include "../Controls/StandardControl.h"
+#include "../Controls/TabOrder.h"
+#include "../Objects/StdFont.h"
+#include "../System/WindowHandles.h"
+#include "../Value/Conversions.h"
+#include "../Value/RuntimeError.h"
+#include "../Value/Units.h"
 
 namespace platform {
 

@@ -1,9 +1,9 @@
+#include "../TestSupport/HostingTestSupport.h"
 #include "Extender.h"
 #include "HostForm.h"
-#include "HostingTestSupport.h"
 
-#include <Value/Conversions.h>
-#include <Value/Units.h>
+#include "../Value/Conversions.h"
+#include "../Value/Units.h"
 
 #include <QDir>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "ErrorInfo.h"
 #include "Registry.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QFileInfo>
 #include <dlfcn.h>

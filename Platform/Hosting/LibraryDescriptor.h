@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TypeInfo.h"
+#include "../Objects/TypeInfo.h"
 #include "UserControl.h"
 
 #include <atomic>

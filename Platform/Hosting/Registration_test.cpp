@@ -1,5 +1,5 @@
+#include "../TestSupport/HostingTestSupport.h"
 #include "ComponentHost.h"
-#include "HostingTestSupport.h"
 #include "Registry.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "Registry.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>

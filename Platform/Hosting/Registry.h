@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Guid.h"
-#include "TypeInfo.h"
+#include "../Objects/Guid.h"
+#include "../Objects/TypeInfo.h"
 
 #include <QString>
 #include <optional>

@@ -3,7 +3,7 @@
 #include "ErrorInfo.h"
 #include "LibraryDescriptor.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "StandardControls.h"
 
-#include <Controls/ComboBox.h>
-#include <Controls/CommandButton.h>
-#include <Controls/ListBox.h>
-#include <Controls/PictureBox.h>
-#include <Controls/TextBox.h>
-#include <Controls/Timer.h>
+#include "../Controls/ComboBox.h"
+#include "../Controls/CommandButton.h"
+#include "../Controls/ListBox.h"
+#include "../Controls/PictureBox.h"
+#include "../Controls/TextBox.h"
+#include "../Controls/Timer.h"
 
 #include <functional>
 #include <map>

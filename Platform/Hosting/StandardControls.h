@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dispatch.h"
+#include "../Objects/Dispatch.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "UserControl.h"
 
-#include <Controls/StdFont.h>
-#include <Value/RuntimeError.h>
-#include <Value/Units.h>
+#include "../Objects/StdFont.h"
+#include "../Value/RuntimeError.h"
+#include "../Value/Units.h"
 
 namespace platform {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "../Objects/Dispatch.h"
+#include "../Objects/PropertyBag.h"
 #include "ControlContainer.h"
-#include "Dispatch.h"
-#include "PropertyBag.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -3,7 +3,7 @@
 #include "Gdi32.h"
 #include "User32.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <map>
 #include <set>

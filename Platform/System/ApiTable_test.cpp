@@ -2,7 +2,7 @@
 
 #include "User32.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "AreaAverage.h"
 
-#include <TestSupport/TestPictures.h>
+#include "../TestSupport/TestPictures.h"
 
 #include <QPainter>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 #include "Gdi32.h"
 
-#include <TestSupport/TestPictures.h>
+#include "../TestSupport/TestPictures.h"
 
 #include <QColor>
 #include <QPainter>

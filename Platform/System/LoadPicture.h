@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Controls/StdPicture.h>
+#include "../Objects/StdPicture.h"
 
 #include <QString>
 

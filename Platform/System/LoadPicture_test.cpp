@@ -1,6 +1,6 @@
 #include "LoadPicture.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QDir>
 #include <QElapsedTimer>

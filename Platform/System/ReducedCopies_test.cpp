@@ -1,6 +1,6 @@
 #include "ReducedCopies.h"
 
-#include <TestSupport/TestPictures.h>
+#include "../TestSupport/TestPictures.h"
 
 #include <QPainter>
 #include <QSet>

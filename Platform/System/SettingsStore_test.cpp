@@ -1,8 +1,8 @@
 #include "SettingsStore.h"
 
+#include "../TestSupport/TestEnvironment.h"
+#include "../Value/RuntimeError.h"
 #include "SettingsFile.h"
-#include <TestSupport/TestEnvironment.h>
-#include <Value/RuntimeError.h>
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,4 @@
 list(APPEND PLATFORM_SOURCES
-    Controls/StdPicture.cpp
     System/ApiTable.cpp
     System/AppPath.cpp
     System/AreaAverage.cpp
@@ -15,7 +14,6 @@ list(APPEND PLATFORM_SOURCES
     System/WindowHandles.cpp
 )
 list(APPEND SYSTEM_TESTS
-    Controls/StdPicture_test.cpp
     System/ApiTable_test.cpp
     System/AppPath_test.cpp
     System/AreaAverage_test.cpp

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Value/Locale.h>
+#include "../Value/Locale.h"
 
 #include <QByteArray>
 #include <QLocale>

@@ -1,8 +1,8 @@
 // The main of every test program: a QApplication for widget tests, headless unless the
 // environment asks for a platform, and the en_US locale pinned so that results do not depend on
 // the machine's environment.
-#include <Controls/NotificationScope.h>
-#include <Value/Locale.h>
+#include "../Controls/NotificationScope.h"
+#include "../Value/Locale.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

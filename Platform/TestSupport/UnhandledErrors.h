@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Controls/NotificationScope.h>
+#include "../Controls/NotificationScope.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 // quill-regsvr: registers and unregisters control libraries in the user's registry, lists the
 // registered classes and prints a library's type library.
-#include <Hosting/ComponentHost.h>
-#include <Hosting/Registry.h>
-#include <Hosting/ServerRegistration.h>
-#include <Value/RuntimeError.h>
+#include "../Hosting/ComponentHost.h"
+#include "../Hosting/Registry.h"
+#include "../Hosting/ServerRegistration.h"
+#include "../Value/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

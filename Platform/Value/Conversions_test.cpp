@@ -1,7 +1,7 @@
 #include "Conversions.h"
 
+#include "../TestSupport/TestEnvironment.h"
 #include "RuntimeError.h"
-#include <TestSupport/TestEnvironment.h>
 
 #include <functional>
 #include <gtest/gtest.h>

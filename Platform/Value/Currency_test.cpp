@@ -1,7 +1,7 @@
 #include "Currency.h"
 
+#include "../TestSupport/TestEnvironment.h"
 #include "RuntimeError.h"
-#include <TestSupport/TestEnvironment.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Runs the demonstration program as a user would, headless, and checks what it shows.
-#include <Hosting/ServerRegistration.h>
-#include <TestSupport/TestEnvironment.h>
+#include <Quillkit/Hosting/ServerRegistration.h>
+#include <Quillkit/TestSupport/TestEnvironment.h>
 
 #include <QDir>
 #include <QFile>

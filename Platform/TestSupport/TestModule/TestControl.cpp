@@ -1,7 +1,7 @@
 #include "TestControl.h"
 
-#include <Value/Conversions.h>
-#include <Value/RuntimeError.h>
+#include "../../Value/Conversions.h"
+#include "../../Value/RuntimeError.h"
 
 using namespace platform;
 

@@ -1,7 +1,7 @@
 // A control library for the hosting tests, built and loaded like any other.
 #include "TestControl.h"
 
-#include <Hosting/LibraryDescriptor.h>
+#include "../../Hosting/LibraryDescriptor.h"
 
 using namespace platform;
 

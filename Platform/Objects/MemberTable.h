@@ -2,7 +2,7 @@
 
 #include "Dispatch.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QStringList>
 #include <functional>

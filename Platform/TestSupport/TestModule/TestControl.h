@@ -1,7 +1,7 @@
 #pragma once
 
-#include <Hosting/MemberTable.h>
-#include <Hosting/UserControl.h>
+#include "../../Hosting/UserControl.h"
+#include "../../Objects/MemberTable.h"
 
 // A control for the hosting tests: it logs its lifecycle, persists four keys, raises an event
 // on request and fails on request, so that every host path can be driven through it.

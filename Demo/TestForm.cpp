@@ -1,10 +1,10 @@
 #include "TestForm.h"
 
-#include <Hosting/Extender.h>
-#include <System/AppPath.h>
-#include <System/LoadPicture.h>
-#include <Value/Conversions.h>
-#include <Value/Random.h>
+#include <Quillkit/Hosting/Extender.h>
+#include <Quillkit/System/AppPath.h>
+#include <Quillkit/System/LoadPicture.h>
+#include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/Random.h>
 
 using namespace platform;
 

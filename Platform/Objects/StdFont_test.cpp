@@ -1,6 +1,6 @@
 #include "StdFont.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>

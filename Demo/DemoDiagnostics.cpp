@@ -2,7 +2,7 @@
 
 #include "TestForm.h"
 
-#include <Value/Conversions.h>
+#include <Quillkit/Value/Conversions.h>
 
 #include <QLineEdit>
 #include <QPainter>

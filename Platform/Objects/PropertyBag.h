@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Value/Variant.h>
+#include "../Value/Variant.h"
 
 #include <QString>
 #include <vector>

@@ -8,10 +8,10 @@
 #include "DemoDiagnostics.h"
 #include "TestForm.h"
 
-#include <Controls/NotificationScope.h>
-#include <System/AppPath.h>
-#include <System/ProcessInfo.h>
-#include <Value/RuntimeError.h>
+#include <Quillkit/Controls/NotificationScope.h>
+#include <Quillkit/System/AppPath.h>
+#include <Quillkit/System/ProcessInfo.h>
+#include <Quillkit/Value/RuntimeError.h>
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
 #include "StdPicture.h"
 
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
 
 #include <QColor>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ServerRegistration.h"
+#include "../Hosting/ServerRegistration.h"
 
-#include <TestSupport/TestEnvironment.h>
-#include <Value/RuntimeError.h>
+#include "../Value/RuntimeError.h"
+#include "TestEnvironment.h"
 
 #include <functional>
 #include <gtest/gtest.h>

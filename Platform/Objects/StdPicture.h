@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Hosting/MemberTable.h>
+#include "MemberTable.h"
 
 #include <QImage>
 #include <cstdint>

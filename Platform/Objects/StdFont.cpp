@@ -1,8 +1,6 @@
 #include "StdFont.h"
 
-#include "ControlMemberIds.h"
-
-#include <Value/Conversions.h>
+#include "../Value/Conversions.h"
 
 #include <vector>
 
@@ -13,42 +11,42 @@ StdFont::StdFont() : m_name(QStringLiteral("MS Sans Serif")), m_size(Currency::f
 const MemberTable<StdFont> &StdFont::memberTable()
 {
     using M = Members<StdFont>;
-    namespace Id = ControlDispId;
+    namespace Id = FontDispId;
     static const MemberTable<StdFont> table(QStringLiteral("StdFont"),
         {
-            M::get(QStringLiteral("Name"), Id::FontName, QStringLiteral("BSTR"),
+            M::get(QStringLiteral("Name"), Id::Name, QStringLiteral("BSTR"),
                 [](StdFont &f) { return Variant(f.Name()); }),
-            M::let(QStringLiteral("Name"), Id::FontName, QStringLiteral("BSTR"),
+            M::let(QStringLiteral("Name"), Id::Name, QStringLiteral("BSTR"),
                 [](StdFont &f, const Variant &v) { f.setName(toText(v)); }),
-            M::get(QStringLiteral("Size"), Id::FontSize, QStringLiteral("CY"),
+            M::get(QStringLiteral("Size"), Id::Size, QStringLiteral("CY"),
                 [](StdFont &f) { return Variant(f.Size()); }),
-            M::let(QStringLiteral("Size"), Id::FontSize, QStringLiteral("CY"),
+            M::let(QStringLiteral("Size"), Id::Size, QStringLiteral("CY"),
                 [](StdFont &f, const Variant &v) { f.setSize(toCurrency(v)); }),
-            M::get(QStringLiteral("Bold"), Id::FontBold, QStringLiteral("VARIANT_BOOL"),
+            M::get(QStringLiteral("Bold"), Id::Bold, QStringLiteral("VARIANT_BOOL"),
                 [](StdFont &f) { return Variant(f.Bold()); }),
-            M::let(QStringLiteral("Bold"), Id::FontBold, QStringLiteral("VARIANT_BOOL"),
+            M::let(QStringLiteral("Bold"), Id::Bold, QStringLiteral("VARIANT_BOOL"),
                 [](StdFont &f, const Variant &v) { f.setBold(toBoolean(v)); }),
-            M::get(QStringLiteral("Italic"), Id::FontItalic, QStringLiteral("VARIANT_BOOL"),
+            M::get(QStringLiteral("Italic"), Id::Italic, QStringLiteral("VARIANT_BOOL"),
                 [](StdFont &f) { return Variant(f.Italic()); }),
-            M::let(QStringLiteral("Italic"), Id::FontItalic, QStringLiteral("VARIANT_BOOL"),
+            M::let(QStringLiteral("Italic"), Id::Italic, QStringLiteral("VARIANT_BOOL"),
                 [](StdFont &f, const Variant &v) { f.setItalic(toBoolean(v)); }),
-            M::get(QStringLiteral("Underline"), Id::FontUnderline, QStringLiteral("VARIANT_BOOL"),
+            M::get(QStringLiteral("Underline"), Id::Underline, QStringLiteral("VARIANT_BOOL"),
                 [](StdFont &f) { return Variant(f.Underline()); }),
-            M::let(QStringLiteral("Underline"), Id::FontUnderline, QStringLiteral("VARIANT_BOOL"),
+            M::let(QStringLiteral("Underline"), Id::Underline, QStringLiteral("VARIANT_BOOL"),
                 [](StdFont &f, const Variant &v) { f.setUnderline(toBoolean(v)); }),
-            M::get(QStringLiteral("Strikethrough"), Id::FontStrikethrough,
+            M::get(QStringLiteral("Strikethrough"), Id::Strikethrough,
                 QStringLiteral("VARIANT_BOOL"),
                 [](StdFont &f) { return Variant(f.Strikethrough()); }),
-            M::let(QStringLiteral("Strikethrough"), Id::FontStrikethrough,
+            M::let(QStringLiteral("Strikethrough"), Id::Strikethrough,
                 QStringLiteral("VARIANT_BOOL"),
                 [](StdFont &f, const Variant &v) { f.setStrikethrough(toBoolean(v)); }),
-            M::get(QStringLiteral("Weight"), Id::FontWeight, QStringLiteral("short"),
+            M::get(QStringLiteral("Weight"), Id::Weight, QStringLiteral("short"),
                 [](StdFont &f) { return Variant(f.Weight()); }),
-            M::let(QStringLiteral("Weight"), Id::FontWeight, QStringLiteral("short"),
+            M::let(QStringLiteral("Weight"), Id::Weight, QStringLiteral("short"),
                 [](StdFont &f, const Variant &v) { f.setWeight(toInteger(v)); }),
-            M::get(QStringLiteral("Charset"), Id::FontCharset, QStringLiteral("short"),
+            M::get(QStringLiteral("Charset"), Id::Charset, QStringLiteral("short"),
                 [](StdFont &f) { return Variant(f.Charset()); }),
-            M::let(QStringLiteral("Charset"), Id::FontCharset, QStringLiteral("short"),
+            M::let(QStringLiteral("Charset"), Id::Charset, QStringLiteral("short"),
                 [](StdFont &f, const Variant &v) { f.setCharset(toInteger(v)); }),
         });
     return table;

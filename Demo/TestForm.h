@@ -1,9 +1,9 @@
 #pragma once
 
-#include <Controls/CommandButton.h>
-#include <Controls/Timer.h>
-#include <Hosting/ComponentHost.h>
-#include <Hosting/HostForm.h>
+#include <Quillkit/Controls/CommandButton.h>
+#include <Quillkit/Controls/Timer.h>
+#include <Quillkit/Hosting/ComponentHost.h>
+#include <Quillkit/Hosting/HostForm.h>
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <Hosting/MemberTable.h>
-#include <Value/Currency.h>
+#include "../Value/Currency.h"
+#include "MemberTable.h"
 
 #include <QFont>
 #include <QString>
@@ -10,6 +10,19 @@
 #include <memory>
 
 namespace platform {
+
+// Member ids of the font object, numbered as the component model's font object numbers them,
+// so that hosts asking by those numbers find them.
+namespace FontDispId {
+constexpr DispId Name = 0;
+constexpr DispId Size = 2;
+constexpr DispId Bold = 3;
+constexpr DispId Italic = 4;
+constexpr DispId Underline = 5;
+constexpr DispId Strikethrough = 6;
+constexpr DispId Weight = 7;
+constexpr DispId Charset = 8;
+} // namespace FontDispId
 
 // The standard font object: a set of attributes that controls copy into their widgets, with a
 // change notification that listeners use to follow it. Every put of an attribute notifies,

@@ -1,6 +1,6 @@
 #include "StdPicture.h"
 
-#include <Value/Units.h>
+#include "../Value/Units.h"
 
 namespace platform {
 

@@ -3,6 +3,7 @@
 #include <Quillkit/Hosting/ServerRegistration.h>
 #include <Quillkit/TestSupport/TestEnvironment.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -155,6 +156,50 @@ TEST_F(QuillkitLibrary, ToolRefusesARegistryThatDoesNotRead)
         EXPECT_EQ(file.readAll(), truncated) << args.join(' ').toStdString();
         file.close();
     }
+}
+
+TEST_F(QuillkitLibrary, ToolWritesTheMachineWideFileAndListsEachEntryWithItsSource)
+{
+    const QString classes = QDir(folders.machineDataDir()).filePath("quill/classes");
+    ASSERT_TRUE(QDir().mkpath(classes));
+    const QString machineFile = classes + "/Quillkit.json";
+    QProcess tool;
+    tool.start(QStringLiteral(QUILL_REGSVR),
+        {"--machine-file", ModulePath, machineFile, "lib/quill/controls/Quillkit.so", "../../.."});
+    ASSERT_TRUE(tool.waitForFinished());
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+
+    // Another library registered for the user only.
+    LibraryInfo other;
+    other.id = Guid::createRandom();
+    ClassInfo thing;
+    thing.id = Guid::createRandom();
+    thing.progId = "Other.Thing";
+    other.classes.push_back(thing);
+    Registry::forUser().registerLibrary(other, "/opt/other/other.so");
+
+    tool.start(QStringLiteral(QUILL_REGSVR), {"--list"});
+    ASSERT_TRUE(tool.waitForFinished());
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    const QStringList lines = QString::fromUtf8(tool.readAllStandardOutput()).split('\n');
+    const auto lineOf = [&](const QString &progId) {
+        for (const QString &line : lines) {
+            if (line.contains("  " + progId + "  "))
+                return line;
+        }
+        return QString();
+    };
+    const QString installed
+        = QDir::cleanPath(folders.machineDataDir() + "/../lib/quill/controls/Quillkit.so");
+    for (const char *progId : {"Quillkit.QuillComboBox", "Quillkit.QuillInputBox",
+             "Quillkit.QuillForm", "Quillkit.QuillPictureBox"}) {
+        const QString line = lineOf(progId);
+        EXPECT_TRUE(line.contains(installed + "  ")) << progId << ": " << line.toStdString();
+        EXPECT_TRUE(line.endsWith("machine-wide " + machineFile)) << line.toStdString();
+    }
+    EXPECT_TRUE(lineOf("Other.Thing").endsWith("user " + Registry::userPath()))
+        << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains("machine-wide: " + machineFile)) << lines.join('\n').toStdString();
 }
 
 } // namespace

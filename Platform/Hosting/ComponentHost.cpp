@@ -38,7 +38,10 @@ Registry::ClassEntry ComponentHost::classEntry(const QString &classIdOrProgId) c
         entry = m_registry.findClass(*id);
     if (!entry) {
         throw RuntimeError(ErrorNumber::CantCreateObject,
-            QStringLiteral("class %1 is not registered").arg(classIdOrProgId));
+            QStringLiteral("class %1 is not registered: register its library for this user with "
+                           "\"quill-regsvr LIBRARY\", or install the library's registration "
+                           "file in quill/classes under a folder of $XDG_DATA_DIRS")
+                .arg(classIdOrProgId));
     }
     return *entry;
 }

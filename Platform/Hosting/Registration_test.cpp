@@ -225,6 +225,9 @@ TEST_F(Registration, HostNamesWhatItCannotCreate)
     auto error = errorOf([&] { host.create("Nobody.Here"); });
     EXPECT_EQ(error.number, 429);
     EXPECT_TRUE(error.text.contains("Nobody.Here"));
+    // ... and how to register it.
+    EXPECT_TRUE(error.text.contains("quill-regsvr LIBRARY")) << error.text.toStdString();
+    EXPECT_TRUE(error.text.contains("quill/classes")) << error.text.toStdString();
 
     // A registered class whose library file is gone, or is not a library, or has no entry.
     Registry registry = Registry::forUser();
@@ -301,3 +304,103 @@ TEST_F(Registration, FactoryRefusesAClassItDoesNotHave)
 }
 
 } // namespace
+
+namespace {
+
+// An installation of the test module under a prefix: the library in a modules folder and its
+// machine-wide registration file in share/quill/classes, naming it relative to the prefix.
+QString installTestModule(const QString &prefix, const QString &fileName = "TestKit.json")
+{
+    const QString library = QStringLiteral("lib/quill/controls/TestModule.so");
+    QDir().mkpath(prefix + "/lib/quill/controls");
+    QDir().mkpath(prefix + "/share/quill/classes");
+    QFile::copy(TestModulePath, prefix + "/" + library);
+    ComponentHost host {Registry {QString()}};
+    Registry::writeMachineFile(prefix + "/share/quill/classes/" + fileName,
+        host.libraryDescriptor(TestModulePath).info(), library, "../../..");
+    return QDir::cleanPath(prefix + "/" + library);
+}
+
+} // namespace
+
+TEST_F(Registration, InstalledLibrariesAreFoundWithoutRegisteringThem)
+{
+    const QString prefix = QDir(folders.path()).filePath("opt/quill");
+    const QString installed = installTestModule(prefix);
+    ScopedEnv dataDirs(
+        "XDG_DATA_DIRS", (folders.machineDataDir() + ":" + prefix + "/share").toUtf8());
+    ASSERT_FALSE(QFile::exists(Registry::userPath()));
+
+    {
+        ComponentHost host;
+        const Registry::ClassEntry entry = host.classEntry(TestProgId);
+        EXPECT_TRUE(entry.machineWide);
+        EXPECT_EQ(entry.library, installed);
+        EXPECT_EQ(entry.toolboxBitmap, installed + ", 100");
+        EXPECT_EQ(entry.source, prefix + "/share/quill/classes/TestKit.json");
+        EXPECT_EQ(host.create(TestProgId)->className(), "TestControl");
+        const auto library = host.registry().findTypeLibrary(entry.typeLibrary);
+        ASSERT_TRUE(library);
+        EXPECT_EQ(library->library, installed);
+    }
+    // Nothing was written for the user.
+    EXPECT_FALSE(QFile::exists(Registry::userPath()));
+
+    // The installed tree moves as a whole and still works.
+    const QString moved = QDir(folders.path()).filePath("usr/local");
+    QDir().mkpath(QFileInfo(moved).absolutePath());
+    ASSERT_TRUE(QDir().rename(prefix, moved));
+    ScopedEnv movedDirs("XDG_DATA_DIRS", (moved + "/share").toUtf8());
+    ComponentHost host;
+    EXPECT_EQ(host.classEntry(TestClassId).library, moved + "/lib/quill/controls/TestModule.so");
+    EXPECT_EQ(host.create(TestClassId)->className(), "TestControl");
+}
+
+TEST_F(Registration, TheUsersRegistrationComesBeforeTheMachineWideOne)
+{
+    const QString prefix = QDir(folders.path()).filePath("machine");
+    installTestModule(prefix);
+    registerLibraryFile(TestModulePath);
+
+    const Registry registry = Registry::forUser();
+    const auto entry = registry.findClass(*Guid::parse(TestClassId));
+    ASSERT_TRUE(entry);
+    EXPECT_FALSE(entry->machineWide);
+    EXPECT_EQ(entry->source, Registry::userPath());
+    EXPECT_EQ(entry->library, QFileInfo(TestModulePath).absoluteFilePath());
+    // Listed once, as the user's.
+    const auto classes = registry.classes();
+    EXPECT_EQ(std::count_if(classes.begin(), classes.end(),
+                  [](const Registry::ClassEntry &c) { return c.progId == TestProgId; }),
+        1);
+
+    // Unregistering for the user uncovers the machine-wide entry, which it leaves alone.
+    unregisterLibraryFile(TestModulePath);
+    const auto machine = Registry::forUser().findClass(*Guid::parse(TestClassId));
+    ASSERT_TRUE(machine);
+    EXPECT_TRUE(machine->machineWide);
+    EXPECT_EQ(machine->library, QDir::cleanPath(prefix + "/lib/quill/controls/TestModule.so"));
+}
+
+// A damaged file of another package does not hide the classes of the others; a class that is
+// in none of the readable files fails with the damaged file's error, as it may be the one that
+// holds it.
+TEST_F(Registration, ADamagedMachineWideFileFailsOnlyTheLookUpsItCouldAnswer)
+{
+    const QString prefix = QDir(folders.path()).filePath("machine");
+    installTestModule(prefix, "b-TestKit.json");
+    const QString damaged = prefix + "/share/quill/classes/a-Other.json";
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\"classes\": {");
+    file.close();
+
+    ComponentHost host;
+    EXPECT_EQ(host.create(TestProgId)->className(), "TestControl");
+    const RaisedError error = errorOf([&] { host.create("Other.Thing"); });
+    EXPECT_EQ(error.number, 321);
+    EXPECT_TRUE(error.text.contains(damaged)) << error.text.toStdString();
+    // Still unharmed.
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "{\"classes\": {");
+}

@@ -10,6 +10,7 @@
 #include <QJsonParseError>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QSet>
 #include <cerrno>
 #include <cmath>
 #include <sys/stat.h>
@@ -76,6 +77,44 @@ QJsonObject readRoot(const QString &path)
             malformed(path, QStringLiteral("\"%1\" is not an object").arg(key));
     }
     return root;
+}
+
+const QString PrefixKey = QStringLiteral("prefix");
+
+// One registry file as read, and the folder its relative library paths start from: a
+// machine-wide file names its libraries below its installation prefix.
+struct RegistryFile
+{
+    QString path;
+    QJsonObject root;
+    QString prefix; // empty: library paths are taken as they stand
+
+    QString resolve(const QString &library) const
+    {
+        if (prefix.isEmpty() || library.isEmpty() || QDir::isAbsolutePath(library))
+            return library;
+        return QDir::cleanPath(prefix + u'/' + library);
+    }
+    // "library, resource id"
+    QString resolveBitmap(const QString &bitmap) const
+    {
+        const qsizetype comma = bitmap.lastIndexOf(u',');
+        if (comma < 0)
+            return resolve(bitmap);
+        return resolve(bitmap.first(comma)) + bitmap.sliced(comma);
+    }
+};
+
+RegistryFile readFile(const QString &path)
+{
+    RegistryFile file {path, readRoot(path), {}};
+    if (file.root.contains(PrefixKey)) {
+        const QJsonValue prefix = file.root[PrefixKey];
+        if (!prefix.isString())
+            malformed(path, QStringLiteral("\"%1\" is not a text").arg(PrefixKey));
+        file.prefix = QDir::cleanPath(QFileInfo(path).absolutePath() + u'/' + prefix.toString());
+    }
+    return file;
 }
 
 // The fields of one entry, each checked for its type: absent gives the empty value, any other
@@ -158,20 +197,22 @@ QString versionText(const LibraryInfo &library)
     return QStringLiteral("%1.%2").arg(library.majorVersion).arg(library.minorVersion);
 }
 
-Registry::ClassEntry classFromJson(const QString &path, const Guid &id, const QJsonValue &value)
+Registry::ClassEntry classFromJson(
+    const RegistryFile &file, const Guid &id, const QJsonValue &value)
 {
-    const EntryFields o(path, classEntryName(id.toString()), value);
+    const EntryFields o(file.path, classEntryName(id.toString()), value);
     Registry::ClassEntry entry;
     entry.id = id;
     entry.name = o.text(QStringLiteral("name"));
     entry.progId = o.text(QStringLiteral("progId"));
-    entry.library = o.text(QStringLiteral("inprocServer"));
+    entry.library = file.resolve(o.text(QStringLiteral("inprocServer")));
     entry.threadingModel = o.text(QStringLiteral("threadingModel"));
     entry.control = o.boolean(QStringLiteral("control"));
-    entry.toolboxBitmap = o.text(QStringLiteral("toolboxBitmap"));
+    entry.toolboxBitmap = file.resolveBitmap(o.text(QStringLiteral("toolboxBitmap")));
     entry.typeLibrary = o.id(QStringLiteral("typeLibrary"));
     entry.typeLibraryVersion = o.text(QStringLiteral("typeLibraryVersion"));
     entry.miscStatus = o.number(QStringLiteral("miscStatus"));
+    entry.source = file.path;
     return entry;
 }
 
@@ -192,9 +233,68 @@ void modify(const QString &path, Change change)
     writeRoot(path, root);
 }
 
+void addLibrary(QJsonObject &root, const LibraryInfo &library, const QString &libraryPath)
+{
+    QJsonObject classes = root[u"classes"].toObject();
+    QJsonObject progIds = root[u"progIds"].toObject();
+    for (const ClassInfo &info : library.classes) {
+        classes[info.id.toString()] = QJsonObject {
+            {QStringLiteral("name"), info.name},
+            {QStringLiteral("progId"), info.progId},
+            {QStringLiteral("inprocServer"), libraryPath},
+            {QStringLiteral("threadingModel"), QStringLiteral("Apartment")},
+            {QStringLiteral("control"), true},
+            {QStringLiteral("toolboxBitmap"),
+                QStringLiteral("%1, %2").arg(libraryPath).arg(info.toolboxBitmapId)},
+            {QStringLiteral("typeLibrary"), library.id.toString()},
+            {QStringLiteral("typeLibraryVersion"), versionText(library)},
+            {QStringLiteral("miscStatus"), static_cast<qint64>(info.miscStatus)},
+        };
+        progIds[info.progId] = info.id.toString();
+    }
+    QJsonObject libraries = root[u"typeLibraries"].toObject();
+    libraries[library.id.toString()] = QJsonObject {
+        {QStringLiteral("name"), library.name},
+        {QStringLiteral("helpString"), library.helpString},
+        {QStringLiteral("version"), versionText(library)},
+        {QStringLiteral("library"), libraryPath},
+        {QStringLiteral("locale"), static_cast<qint64>(library.locale)},
+        {QStringLiteral("flags"), static_cast<qint64>(library.flags)},
+    };
+    root[QStringLiteral("classes")] = classes;
+    root[QStringLiteral("progIds")] = progIds;
+    root[QStringLiteral("typeLibraries")] = libraries;
+}
+
+template<class Find>
+auto firstFound(const QString &userPath, const QStringList &machineFiles, Find find)
+    -> decltype(find(RegistryFile {}))
+{
+    // The user's registry must read: a look-up must not skip past it to a machine-wide entry
+    // the user has replaced. A machine-wide file that does not read fails the look-up only when
+    // no other file answers it.
+    if (auto found = find(readFile(userPath)))
+        return found;
+    std::optional<RuntimeError> unreadable;
+    for (const QString &path : machineFiles) {
+        try {
+            if (auto found = find(readFile(path)))
+                return found;
+        } catch (const RuntimeError &error) {
+            if (!unreadable)
+                unreadable = error;
+        }
+    }
+    if (unreadable)
+        throw *unreadable;
+    return std::nullopt;
+}
+
 } // namespace
 
-Registry::Registry(QString path) : m_path(std::move(path)) { }
+Registry::Registry(QString path, QStringList machineFiles)
+    : m_path(std::move(path)), m_machineFiles(std::move(machineFiles))
+{ }
 
 QString Registry::userPath()
 {
@@ -209,105 +309,117 @@ QString Registry::userPath()
 
 Registry Registry::forUser()
 {
-    return Registry(userPath());
+    return Registry(userPath(), machineFiles());
+}
+
+QStringList Registry::machineFiles()
+{
+    QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (dirs.isEmpty())
+        dirs = QStringLiteral("/usr/local/share:/usr/share");
+    QStringList files;
+    for (const QString &dir : dirs.split(u':', Qt::SkipEmptyParts)) {
+        const QDir classes(QDir(dir).filePath(QStringLiteral("quill/classes")));
+        for (const QString &name :
+            classes.entryList({QStringLiteral("*.json")}, QDir::Files | QDir::Readable, QDir::Name))
+            files.append(classes.filePath(name));
+    }
+    return files;
 }
 
 std::optional<Registry::ClassEntry> Registry::findClass(const Guid &id) const
 {
-    const QJsonObject classes = readRoot(m_path)[ClassesKey].toObject();
-    const auto found = classes.find(id.toString());
-    if (found == classes.end())
-        return std::nullopt;
-    ClassEntry entry = classFromJson(m_path, id, *found);
-    // Every registration writes the server; without it the class can only fail to load.
-    if (entry.library.isEmpty()) {
-        malformed(m_path,
-            QStringLiteral("%1: no library file (\"inprocServer\")")
-                .arg(classEntryName(id.toString())));
-    }
-    return entry;
+    return firstFound(
+        m_path, m_machineFiles, [&](const RegistryFile &file) -> std::optional<ClassEntry> {
+            const QJsonObject classes = file.root[ClassesKey].toObject();
+            const auto found = classes.find(id.toString());
+            if (found == classes.end())
+                return std::nullopt;
+            ClassEntry entry = classFromJson(file, id, *found);
+            entry.machineWide = file.path != m_path;
+            // Every registration writes the server; without it the class can only fail to load.
+            if (entry.library.isEmpty()) {
+                malformed(file.path,
+                    QStringLiteral("%1: no library file (\"inprocServer\")")
+                        .arg(classEntryName(id.toString())));
+            }
+            return entry;
+        });
 }
 
 std::optional<Guid> Registry::findProgId(const QString &progId) const
 {
-    const QJsonObject progIds = readRoot(m_path)[ProgIdsKey].toObject();
-    for (auto it = progIds.begin(); it != progIds.end(); ++it) {
-        if (it.key().compare(progId, Qt::CaseInsensitive) != 0)
-            continue;
-        const std::optional<Guid> id = Guid::parse(it->toString());
-        if (!it->isString() || !id) {
-            malformed(
-                m_path, QStringLiteral("ProgID %1 does not name a class identifier").arg(it.key()));
+    return firstFound(m_path, m_machineFiles, [&](const RegistryFile &file) -> std::optional<Guid> {
+        const QJsonObject progIds = file.root[ProgIdsKey].toObject();
+        for (auto it = progIds.begin(); it != progIds.end(); ++it) {
+            if (it.key().compare(progId, Qt::CaseInsensitive) != 0)
+                continue;
+            const std::optional<Guid> id = Guid::parse(it->toString());
+            if (!it->isString() || !id) {
+                malformed(file.path,
+                    QStringLiteral("ProgID %1 does not name a class identifier").arg(it.key()));
+            }
+            return id;
         }
-        return id;
-    }
-    return std::nullopt;
+        return std::nullopt;
+    });
 }
 
 std::optional<Registry::TypeLibraryEntry> Registry::findTypeLibrary(const Guid &id) const
 {
-    const QJsonObject libraries = readRoot(m_path)[TypeLibrariesKey].toObject();
-    const auto found = libraries.find(id.toString());
-    if (found == libraries.end())
-        return std::nullopt;
-    const EntryFields o(m_path, QStringLiteral("type library %1").arg(id.toString()), *found);
-    TypeLibraryEntry entry;
-    entry.id = id;
-    entry.name = o.text(QStringLiteral("name"));
-    entry.helpString = o.text(QStringLiteral("helpString"));
-    entry.version = o.text(QStringLiteral("version"));
-    entry.library = o.text(QStringLiteral("library"));
-    entry.locale = o.number(QStringLiteral("locale"));
-    entry.flags = o.number(QStringLiteral("flags"));
-    return entry;
+    return firstFound(
+        m_path, m_machineFiles, [&](const RegistryFile &file) -> std::optional<TypeLibraryEntry> {
+            const QJsonObject libraries = file.root[TypeLibrariesKey].toObject();
+            const auto found = libraries.find(id.toString());
+            if (found == libraries.end())
+                return std::nullopt;
+            const EntryFields o(
+                file.path, QStringLiteral("type library %1").arg(id.toString()), *found);
+            TypeLibraryEntry entry;
+            entry.id = id;
+            entry.name = o.text(QStringLiteral("name"));
+            entry.helpString = o.text(QStringLiteral("helpString"));
+            entry.version = o.text(QStringLiteral("version"));
+            entry.library = file.resolve(o.text(QStringLiteral("library")));
+            entry.locale = o.number(QStringLiteral("locale"));
+            entry.flags = o.number(QStringLiteral("flags"));
+            return entry;
+        });
 }
 
 std::vector<Registry::ClassEntry> Registry::classes() const
 {
     std::vector<ClassEntry> result;
-    const QJsonObject classes = readRoot(m_path)[ClassesKey].toObject();
-    for (auto it = classes.begin(); it != classes.end(); ++it) {
-        const std::optional<Guid> id = Guid::parse(it.key());
-        if (!id)
-            malformed(m_path, QStringLiteral("%1 is not a class identifier").arg(it.key()));
-        result.push_back(classFromJson(m_path, *id, *it));
+    QSet<QString> seen;
+    for (const QString &path : QStringList {m_path} + m_machineFiles) {
+        const RegistryFile file = readFile(path);
+        const QJsonObject classes = file.root[ClassesKey].toObject();
+        for (auto it = classes.begin(); it != classes.end(); ++it) {
+            const std::optional<Guid> id = Guid::parse(it.key());
+            if (!id)
+                malformed(path, QStringLiteral("%1 is not a class identifier").arg(it.key()));
+            if (seen.contains(id->toString()))
+                continue;
+            seen.insert(id->toString());
+            ClassEntry entry = classFromJson(file, *id, *it);
+            entry.machineWide = path != m_path;
+            result.push_back(std::move(entry));
+        }
     }
     return result;
 }
 
 void Registry::registerLibrary(const LibraryInfo &library, const QString &libraryPath)
 {
-    modify(m_path, [&](QJsonObject &root) {
-        QJsonObject classes = root[u"classes"].toObject();
-        QJsonObject progIds = root[u"progIds"].toObject();
-        for (const ClassInfo &info : library.classes) {
-            classes[info.id.toString()] = QJsonObject {
-                {QStringLiteral("name"), info.name},
-                {QStringLiteral("progId"), info.progId},
-                {QStringLiteral("inprocServer"), libraryPath},
-                {QStringLiteral("threadingModel"), QStringLiteral("Apartment")},
-                {QStringLiteral("control"), true},
-                {QStringLiteral("toolboxBitmap"),
-                    QStringLiteral("%1, %2").arg(libraryPath).arg(info.toolboxBitmapId)},
-                {QStringLiteral("typeLibrary"), library.id.toString()},
-                {QStringLiteral("typeLibraryVersion"), versionText(library)},
-                {QStringLiteral("miscStatus"), static_cast<qint64>(info.miscStatus)},
-            };
-            progIds[info.progId] = info.id.toString();
-        }
-        QJsonObject libraries = root[u"typeLibraries"].toObject();
-        libraries[library.id.toString()] = QJsonObject {
-            {QStringLiteral("name"), library.name},
-            {QStringLiteral("helpString"), library.helpString},
-            {QStringLiteral("version"), versionText(library)},
-            {QStringLiteral("library"), libraryPath},
-            {QStringLiteral("locale"), static_cast<qint64>(library.locale)},
-            {QStringLiteral("flags"), static_cast<qint64>(library.flags)},
-        };
-        root[QStringLiteral("classes")] = classes;
-        root[QStringLiteral("progIds")] = progIds;
-        root[QStringLiteral("typeLibraries")] = libraries;
-    });
+    modify(m_path, [&](QJsonObject &root) { addLibrary(root, library, libraryPath); });
+}
+
+void Registry::writeMachineFile(const QString &file, const LibraryInfo &library,
+    const QString &libraryFromPrefix, const QString &prefixFromFile)
+{
+    QJsonObject root {{PrefixKey, prefixFromFile}};
+    addLibrary(root, library, libraryFromPrefix);
+    writeRoot(file, root);
 }
 
 void Registry::unregisterLibrary(const LibraryInfo &library)

@@ -6,14 +6,20 @@
 #include "../Objects/TypeInfo.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
 namespace platform {
 
-// The per-user registry of control classes and type libraries: a JSON file at
+// The registry of control classes and type libraries. The per-user registry is a JSON file at
 // $QUILL_REGISTRY, else $XDG_DATA_HOME (default ~/.local/share)/quill/registry.json, read
-// afresh on every look-up and rewritten atomically on every change. No file is an empty
+// afresh on every look-up and rewritten atomically on every change. Below it are the
+// machine-wide registration files that installed libraries bring, one per library, in
+// quill/classes/*.json of each folder of $XDG_DATA_DIRS (default /usr/local/share:/usr/share):
+// look-ups read the user's file first and these after, in that order; changes go to the user's
+// file only. A machine-wide file names its libraries relative to its installation prefix, so
+// an installed tree may move. No file is an empty
 // registry; a file that is there but does not read is never taken for one: look-ups and changes
 // raise Invalid file format (Path/File access error when it cannot be read at all) naming the
 // file and what is wrong, and it is never written over. An entry is checked when it is used:
@@ -33,6 +39,8 @@ public:
         Guid typeLibrary;
         QString typeLibraryVersion;
         uint32_t miscStatus = 0;
+        QString source; // the registry file the entry was read from
+        bool machineWide = false;
     };
     struct TypeLibraryEntry
     {
@@ -45,16 +53,22 @@ public:
         uint32_t flags = 0;
     };
 
-    explicit Registry(QString path);
+    explicit Registry(QString path, QStringList machineFiles = {});
+    // The user's registry with the machine-wide files below it.
     static Registry forUser();
     static QString userPath();
+    // The machine-wide registration files, in the order look-ups read them.
+    static QStringList machineFiles();
 
     const QString &path() const { return m_path; }
+    const QStringList &machineFilePaths() const { return m_machineFiles; }
 
     // A class to create: one without a library file (inprocServer) is malformed.
     std::optional<ClassEntry> findClass(const Guid &id) const;
     std::optional<Guid> findProgId(const QString &progId) const;
     std::optional<TypeLibraryEntry> findTypeLibrary(const Guid &id) const;
+    // Every class, the user's first; a machine-wide entry the user's registry also has is
+    // left out, as look-ups never reach it.
     std::vector<ClassEntry> classes() const;
 
     // Writes every class of the library (class id, ProgID, server, threading model, control
@@ -65,8 +79,15 @@ public:
     // Removes exactly what registerLibrary wrote for this library.
     void unregisterLibrary(const LibraryInfo &library);
 
+    // Writes the machine-wide registration file of a library that is installed at
+    // libraryFromPrefix below its prefix, the prefix being prefixFromFile from the file's folder
+    // (both relative, with '/'). Raises Path/File access error when the file cannot be written.
+    static void writeMachineFile(const QString &file, const LibraryInfo &library,
+        const QString &libraryFromPrefix, const QString &prefixFromFile);
+
 private:
     QString m_path;
+    QStringList m_machineFiles;
 };
 
 } // namespace platform

@@ -23,6 +23,7 @@ IsolatedUserFolders::IsolatedUserFolders()
 {
     m_settings.emplace("QUILL_SETTINGS_DIR", settingsDir().toUtf8());
     m_registry.emplace("QUILL_REGISTRY", registryFile().toUtf8());
+    m_machineData.emplace("XDG_DATA_DIRS", machineDataDir().toUtf8());
 }
 
 QString IsolatedUserFolders::settingsDir() const
@@ -33,6 +34,11 @@ QString IsolatedUserFolders::settingsDir() const
 QString IsolatedUserFolders::registryFile() const
 {
     return QDir(m_dir.path()).filePath(QStringLiteral("registry.json"));
+}
+
+QString IsolatedUserFolders::machineDataDir() const
+{
+    return QDir(m_dir.path()).filePath(QStringLiteral("machine/share"));
 }
 
 } // namespace platform::test

@@ -23,8 +23,9 @@ private:
     std::optional<QByteArray> m_old;
 };
 
-// A fresh temporary folder for the settings store and the registry, pointed at by
-// $QUILL_SETTINGS_DIR and $QUILL_REGISTRY while the object lives.
+// A fresh temporary folder for the settings store, the registry and the machine-wide
+// registration files, pointed at by $QUILL_SETTINGS_DIR, $QUILL_REGISTRY and $XDG_DATA_DIRS
+// while the object lives, so that nothing installed on the machine shows through.
 class IsolatedUserFolders
 {
 public:
@@ -32,10 +33,11 @@ public:
     QString path() const { return m_dir.path(); }
     QString settingsDir() const;
     QString registryFile() const;
+    QString machineDataDir() const;
 
 private:
     QTemporaryDir m_dir;
-    std::optional<ScopedEnv> m_settings, m_registry;
+    std::optional<ScopedEnv> m_settings, m_registry, m_machineData;
 };
 
 // Pins the user's locale for the life of the object, then goes back to en_US.

@@ -1,6 +1,7 @@
 list(APPEND PLATFORM_SOURCES
     Hosting/ComponentHost.cpp
     Hosting/ControlSite.cpp
+    Hosting/ControlWidget.cpp
     Hosting/ErrorInfo.cpp
     Hosting/Extender.cpp
     Hosting/FormDispatch.cpp
@@ -13,6 +14,7 @@ list(APPEND PLATFORM_SOURCES
     Hosting/UserControl.cpp
 )
 list(APPEND HOSTING_TESTS
+    Hosting/ControlWidget_test.cpp
     Hosting/FormFile_test.cpp
     Hosting/HostForm_test.cpp
     Hosting/Registration_test.cpp

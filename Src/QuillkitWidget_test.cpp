@@ -22,7 +22,9 @@ protected:
     {
         auto *layout = new QVBoxLayout(&window);
         before = new QLineEdit(&window);
-        amount = new ControlWidget(host, "Quillkit.QuillInputBox", &window);
+        // Restored from an empty bag: every property at its default, the box shown.
+        const PropertyBag defaults;
+        amount = new ControlWidget(host, "Quillkit.QuillInputBox", &window, &defaults);
         after = new QLineEdit(&window);
         layout->addWidget(before);
         layout->addWidget(amount);

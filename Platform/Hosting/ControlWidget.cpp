@@ -115,10 +115,10 @@ ControlWidget::ControlWidget(
     updateVisibility();
 
     m_control->UserControl_Initialize();
-    // A control new to the widget reads an empty bag, so that every property takes its
-    // default and the control shows itself as it does once restored.
-    PropertyBag bag = saved ? *saved : PropertyBag();
-    m_control->UserControl_ReadProperties(bag);
+    if (saved) {
+        PropertyBag bag = *saved;
+        m_control->UserControl_ReadProperties(bag);
+    }
     const QSize start = m_designSize.isValid() ? m_designSize : QSize(0, 0);
     resize(start);
     m_control->setExtent(pixelsToTwips(start.width()), pixelsToTwips(start.height()));

@@ -26,8 +26,9 @@ class QUILL_PLATFORM_EXPORT ControlWidget : public QWidget, private ControlConta
 
 public:
     // Creates the control and runs UserControl_Initialize, then UserControl_ReadProperties
-    // with the saved state, or with an empty bag for a new control, which gives every property
-    // its default. Raises what ComponentHost::create raises, and what the control raises.
+    // when saved state is given, as a form does: a newly placed control keeps what Initialize
+    // left until its properties are set, and an empty bag gives every property its default.
+    // Raises what ComponentHost::create raises, and what the control raises.
     ControlWidget(ComponentHost &host, const QString &classIdOrProgId, QWidget *parent = nullptr,
         const PropertyBag *saved = nullptr);
     ~ControlWidget() override;

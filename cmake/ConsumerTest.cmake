@@ -12,6 +12,14 @@ function(run what)
     set(output "${out}" PARENT_SCOPE)
 endfunction()
 
+# The README shows the example as it is.
+file(READ ${EXAMPLE_DIR}/main.cpp example)
+file(READ ${EXAMPLE_DIR}/../../README.md readme)
+string(FIND "${readme}" "${example}" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "README.md does not hold examples/host/main.cpp as it is")
+endif()
+
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})

@@ -26,6 +26,7 @@ foreach(expected
         "./usr/include/Quillkit/Objects/Dispatch.h"
         "./usr/include/Quillkit/QuillkitMembers.h"
         "./usr/bin/quill-regsvr"
+        "./usr/bin/quill-typegen"
         "./usr/bin/QuillkitTest -> ../lib/quillkit/demo/QuillkitTest"
         "./usr/lib/quillkit/demo/QuillkitTest"
         "./usr/lib/quillkit/demo/TestForm"

@@ -39,7 +39,11 @@ int main(int argc, char **argv)
         // Member and event ids come from QuillkitMembers.h, written from the library itself.
         namespace Combo = Quillkit::QuillComboBox;
         namespace Input = Quillkit::QuillInputBox;
-        ControlSite &fruit = form.addControl(Combo::ProgId, "Fruit", {120, 120, 3495, 315});
+        // A control placed with no saved state keeps what it set up itself (zero, empty); one
+        // restored from an empty bag starts with every property at its default.
+        const PropertyBag defaults;
+        ControlSite &fruit
+            = form.addControl(Combo::ProgId, "Fruit", {120, 120, 3495, 315}, &defaults);
         fruit.onEvent = report("Fruit");
         for (const char *item : {"Apple", "Grape", "Plum"})
             fruit.control()->invoke(Combo::Member::AddItem, InvokeKind::Method, {Variant(item)});
@@ -51,7 +55,8 @@ int main(int argc, char **argv)
         std::printf("Fruit: %s of %d items\n", qPrintable(toText(list->get("Text"))),
             toLong(list->get("ListCount")));
 
-        ControlSite &amount = form.addControl(Input::ProgId, "Amount", {120, 600, 2000, 315});
+        ControlSite &amount
+            = form.addControl(Input::ProgId, "Amount", {120, 600, 2000, 315}, &defaults);
         amount.onEvent = report("Amount");
         const DispatchPtr box = amount.control();
         box->invoke(Input::Member::style, InvokeKind::PropertyLet,

@@ -1,6 +1,7 @@
 #include "TestForm.h"
 
 #include <Quillkit/Hosting/Extender.h>
+#include <Quillkit/QuillkitMembers.h>
 #include <Quillkit/System/AppPath.h>
 #include <Quillkit/System/LoadPicture.h>
 #include <Quillkit/Value/Conversions.h>
@@ -8,15 +9,8 @@
 
 using namespace platform;
 
-namespace {
-
-// Member ids of the Quillkit controls, as their type library publishes them.
-constexpr DispId QuillComboBox_Clear = 0x60030007;
-constexpr DispId QuillComboBox_AddItem = 0x60030008;
-constexpr DispId QuillComboBox_ResetMemory = 0x60030011;
-constexpr DispId QuillPictureBox_Picture = 0x68030000;
-
-} // namespace
+namespace ComboBoxMember = Quillkit::QuillComboBox::Member;
+namespace PictureBoxMember = Quillkit::QuillPictureBox::Member;
 
 TestForm::TestForm(ComponentHost &host, const QString &formFile)
     : m_form(HostForm::load(host, readFormFile(formFile)))
@@ -48,9 +42,9 @@ DispatchPtr TestForm::controlOf(const QString &name) const
 
 void TestForm::Form_Load()
 {
-    QuillComboBox1->invoke(QuillComboBox_Clear, InvokeKind::Method, {});
+    QuillComboBox1->invoke(ComboBoxMember::Clear, InvokeKind::Method, {});
     for (const char *item : {"Item 1", "Item 2", "Item 3", "Item 4", "Velk"})
-        QuillComboBox1->invoke(QuillComboBox_AddItem, InvokeKind::Method, {Variant(item)});
+        QuillComboBox1->invoke(ComboBoxMember::AddItem, InvokeKind::Method, {Variant(item)});
     for (int i = 1; i <= 5000; ++i) {
         QString text;
         for (int k = 0; k < 6; ++k) {
@@ -58,16 +52,16 @@ void TestForm::Form_Load()
             const float code = nextRandom() * 20.0f + 65.0f;
             text += QChar(static_cast<char16_t>(roundHalfEven(code)));
         }
-        QuillComboBox1->invoke(QuillComboBox_AddItem, InvokeKind::Method, {Variant(text)});
+        QuillComboBox1->invoke(ComboBoxMember::AddItem, InvokeKind::Method, {Variant(text)});
     }
     const StdPicturePtr picture = LoadPicture(appPath() + QStringLiteral("/ChartSample.jpg"));
     QuillPictureBox1->invoke(
-        QuillPictureBox_Picture, InvokeKind::PropertySetRef, {Variant(DispatchPtr(picture))});
+        PictureBoxMember::Picture, InvokeKind::PropertySetRef, {Variant(DispatchPtr(picture))});
 }
 
 void TestForm::Command1_Click()
 {
-    QuillComboBox1->invoke(QuillComboBox_ResetMemory, InvokeKind::Method, {});
+    QuillComboBox1->invoke(ComboBoxMember::ResetMemory, InvokeKind::Method, {});
 }
 
 void TestForm::Command2_Click()

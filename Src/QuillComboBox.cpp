@@ -94,6 +94,9 @@ QuillComboBox::QuillComboBox()
     cmdBuscar->onClick = [this] { cmdBuscar_Click(); };
     txtBuscar->onChange = [this] { txtBuscar_Change(); };
     txtBuscar->onKeyPress = [this](int16_t &keyAscii) { txtBuscar_KeyPress(keyAscii); };
+    txtBuscar->onKeyDown
+        = [this](int16_t &keyCode, int16_t shift) { txtBuscar_KeyDown(keyCode, shift); };
+    lstResultados->onKeyPress = [this](int16_t &keyAscii) { lstResultados_KeyPress(keyAscii); };
     lstResultados->onMouseUp = [this](int16_t button, int16_t shift, double x, double y) {
         lstResultados_MouseUp(button, shift, x, y);
     };
@@ -110,6 +113,8 @@ QuillComboBox::~QuillComboBox()
     cmdBuscar->onClick = nullptr;
     txtBuscar->onChange = nullptr;
     txtBuscar->onKeyPress = nullptr;
+    txtBuscar->onKeyDown = nullptr;
+    lstResultados->onKeyPress = nullptr;
     lstResultados->onMouseUp = nullptr;
 }
 

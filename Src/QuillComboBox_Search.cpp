@@ -7,6 +7,8 @@
 #include <Quillkit/Value/RuntimeError.h>
 #include <Quillkit/Value/TextServices.h>
 
+#include <algorithm>
+
 using namespace platform;
 
 namespace {
@@ -16,6 +18,12 @@ constexpr double ClosedHeight = 315;
 // Heights from here up count as open.
 constexpr double OpenThreshold = 2000;
 constexpr int16_t KeyEnter = 13;
+constexpr int16_t KeyEscape = 27;
+constexpr int16_t KeySpace = 32;
+constexpr int16_t KeyPageUp = 33;
+constexpr int16_t KeyPageDown = 34;
+constexpr int16_t KeyUp = 38;
+constexpr int16_t KeyDown = 40;
 
 // Runs one step of opening or closing; a step that fails is skipped and the next one runs.
 template<class Step>
@@ -206,7 +214,62 @@ void QuillComboBox::txtBuscar_KeyPress(int16_t &keyAscii)
     if (keyAscii == KeyEnter && lstResultados->ListIndex() >= 0) {
         keyAscii = 0;
         AcceptSearchResult();
+    } else if (keyAscii == KeyEscape) {
+        keyAscii = 0;
+        closeSearchPanelByKey();
     }
+}
+
+void QuillComboBox::txtBuscar_KeyDown(int16_t &keyCode, int16_t shift)
+{
+    if (shift != 0)
+        return;
+    // The arrows and the page keys move through the results while the typing stays in the
+    // search box.
+    int step = 0;
+    switch (keyCode) {
+    case KeyUp:
+        step = -1;
+        break;
+    case KeyDown:
+        step = 1;
+        break;
+    case KeyPageUp:
+        step = -std::max(lstResultados->rowsInView() - 1, 1);
+        break;
+    case KeyPageDown:
+        step = std::max(lstResultados->rowsInView() - 1, 1);
+        break;
+    default:
+        return;
+    }
+    keyCode = 0;
+    const int count = lstResultados->ListCount();
+    if (count == 0)
+        return;
+    const int current = lstResultados->ListIndex();
+    const int next = current < 0 ? 0 : std::clamp(current + step, 0, count - 1);
+    if (next != current)
+        lstResultados->setListIndex(int16_t(next));
+}
+
+void QuillComboBox::lstResultados_KeyPress(int16_t &keyAscii)
+{
+    if (keyAscii == KeyEnter || keyAscii == KeySpace) {
+        keyAscii = 0;
+        AcceptSearchResult();
+    } else if (keyAscii == KeyEscape) {
+        keyAscii = 0;
+        closeSearchPanelByKey();
+    }
+}
+
+void QuillComboBox::closeSearchPanelByKey()
+{
+    if (!m_SearchOpen)
+        return;
+    ToggleSearchPanel();
+    tryStep([&] { cmbCombo->SetFocus(); });
 }
 
 void QuillComboBox::lstResultados_MouseUp(int16_t, int16_t, double, double)

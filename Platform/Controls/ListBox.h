@@ -49,6 +49,8 @@ public:
     void setTopIndex(int16_t index);
     // The selected entry's text, empty without a selection.
     QString Text() const;
+    // How many entries the list shows at once, at least 1: the step of Page Up and Page Down.
+    int16_t rowsInView() const;
 
     QListView *listView() const;
 

@@ -83,7 +83,7 @@ private:
     void txtBuscar_KeyPress(int16_t &keyAscii);
     void txtBuscar_KeyDown(int16_t &keyCode, int16_t shift);
     void lstResultados_KeyPress(int16_t &keyAscii);
-    // Closes the panel from the keyboard and gives the combo the focus.
+    // Closes the panel from the keyboard.
     void closeSearchPanelByKey();
     void lstResultados_MouseUp(int16_t button, int16_t shift, double x, double y);
 

@@ -115,9 +115,15 @@ void QuillComboBox::ToggleSearchPanel()
         tryStep([&] { txtBuscar->SetFocus(); });
     } else {
         m_SearchOpen = false;
+        // Hiding the panel would pass its focus on to the button: the user, who was working in
+        // the panel, goes back to the combo instead.
+        bool panelHadFocus = false;
+        tryStep([&] { panelHadFocus = txtBuscar->hasFocus() || lstResultados->hasFocus(); });
         tryStep([&] { txtBuscar->setVisible(false); });
         tryStep([&] { lstResultados->setVisible(false); });
         tryStep([&] { cmbCombo->setVisible(true); });
+        if (panelHadFocus)
+            tryStep([&] { cmbCombo->SetFocus(); });
         // The layout then takes the combo's own height.
         tryStep([&] { setHeight(ClosedHeight); });
     }
@@ -268,8 +274,8 @@ void QuillComboBox::closeSearchPanelByKey()
 {
     if (!m_SearchOpen)
         return;
+    // Closing from inside the panel gives the combo the focus.
     ToggleSearchPanel();
-    tryStep([&] { cmbCombo->SetFocus(); });
 }
 
 void QuillComboBox::lstResultados_MouseUp(int16_t, int16_t, double, double)

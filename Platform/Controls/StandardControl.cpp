@@ -5,6 +5,7 @@
 #include "../Value/RuntimeError.h"
 #include "../Value/Units.h"
 
+#include <QApplication>
 #include <algorithm>
 #include <vector>
 
@@ -191,6 +192,12 @@ void StandardControl::SetFocus()
     if (m_widget)
         m_widget->setFocus(Qt::OtherFocusReason);
     scope.finish();
+}
+
+bool StandardControl::hasFocus() const
+{
+    QWidget *focus = QApplication::focusWidget();
+    return m_widget && focus && (focus == m_widget || m_widget->isAncestorOf(focus));
 }
 
 void StandardControl::Refresh()

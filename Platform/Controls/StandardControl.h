@@ -71,6 +71,8 @@ public:
     void SetFocus();
     // Repaints now.
     void Refresh();
+    // Whether the keyboard focus is on the control's widget or inside it.
+    bool hasFocus() const;
 
 protected:
     StandardControl();

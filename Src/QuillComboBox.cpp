@@ -79,6 +79,8 @@ QuillComboBox::QuillComboBox()
     lstResultados->setHeight(2010);
     lstResultados->setTabIndex(2);
     lstResultados->setVisible(false);
+    // A release of either button takes a result: a press of either picks which one.
+    lstResultados->setRightButtonSelects(true);
 
     txtBuscar = std::make_shared<TextBox>(form, QStringLiteral("txtBuscar"));
     txtBuscar->setLeft(0);

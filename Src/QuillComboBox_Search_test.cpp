@@ -415,7 +415,8 @@ TEST_F(QuillComboBoxSearchTest, TakingAResultClicksOnceCountsTwiceAndCloses)
         {"left button over the results",
             // Below the entries, so that the press keeps the selection.
             [this] { releaseOverResults(Qt::LeftButton, QPoint(5, 120)); }},
-        {"right button over the results", [this] { releaseOverResults(Qt::RightButton); }},
+        {"right button below the entries",
+            [this] { releaseOverResults(Qt::RightButton, QPoint(5, 120)); }},
         {"middle button below the entries",
             [this] { releaseOverResults(Qt::MiddleButton, QPoint(5, 120)); }},
     };
@@ -455,6 +456,47 @@ TEST_F(QuillComboBoxSearchTest, TakingAResultClicksOnceCountsTwiceAndCloses)
         EXPECT_EQ(height(), 315) << c.name;
         // The focus goes back where the user started, not to the button.
         EXPECT_TRUE(comboHasFocus()) << c.name;
+        form.window()->setFocus();
+    }
+}
+
+TEST_F(QuillComboBoxSearchTest, ARightClickOnAResultTakesThatResult)
+{
+    struct Case
+    {
+        const char *name;
+        Qt::MouseButton button;
+        const char *taken;
+    };
+    // Each button pressed and released over Pineapple while Apple is selected.
+    const Case cases[] = {
+        {"left", Qt::LeftButton, "Click:Pineapple"},
+        {"right", Qt::RightButton, "Click:Pineapple"},
+        {"middle", Qt::MiddleButton, "Click:Apple"},
+    };
+    ASSERT_TRUE(activate());
+    int n = 0;
+    for (const Case &c : cases) {
+        storeSelections(QString());
+        ControlSite &site = place(QStringLiteral("Pointer%1").arg(n++));
+        sitePtr = &site;
+        control = site.control();
+        combo = control->get(QStringLiteral("ComboBox")).object();
+        results = control->get(QStringLiteral("ListBox")).object();
+        for (const QString &item : {QStringLiteral("Apple"), QStringLiteral("Pineapple")})
+            control->call(QStringLiteral("AddItem"), {Variant(item)});
+        clickSearchButton();
+        retypeSearch(QStringLiteral("apple"));
+        ASSERT_EQ(resultsWithData(), QStringList({"Apple@0", "Pineapple@1"})) << c.name;
+        ASSERT_EQ(selectedResult(), 0) << c.name;
+        QApplication::processEvents();
+        const auto *view = qobject_cast<QAbstractItemView *>(widget("lstResultados"));
+        const QPoint pineapple = view->visualRect(view->model()->index(1, 0)).center();
+        events.clear();
+        releaseOverResults(c.button, pineapple);
+        EXPECT_EQ(events, QStringList {QString::fromLatin1(c.taken)}) << c.name;
+        EXPECT_EQ(storedSelections(), QString::fromLatin1(c.taken).mid(6) + "|2|") << c.name;
+        EXPECT_FALSE(isOpen()) << c.name;
         form.window()->setFocus();
     }
 }

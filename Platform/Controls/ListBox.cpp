@@ -216,8 +216,10 @@ void ListBox::selectionChangedByUser()
 
 bool ListBox::mousePressed(QMouseEvent *event)
 {
-    // Only the left button selects, and only on an entry.
-    if (event->button() != Qt::LeftButton)
+    // Only the left button selects (and the right one when asked), and only on an entry.
+    const bool selects = event->button() == Qt::LeftButton
+        || (m_rightButtonSelects && event->button() == Qt::RightButton);
+    if (!selects)
         return true;
     return !m_view->indexAt(event->position().toPoint()).isValid();
 }

@@ -55,6 +55,7 @@ QuillComboBox::QuillComboBox()
 {
     // The design table: name, position and size in twips, the rest of each control's design.
     QWidget *const form = surface();
+    setSurfaceRole(QAccessible::ComboBox);
     cmbCombo = std::make_shared<platform::ComboBox>(form, QStringLiteral("cmbCombo"));
     cmbCombo->setLeft(0);
     cmbCombo->setTop(0);
@@ -71,6 +72,9 @@ QuillComboBox::QuillComboBox()
     cmdBuscar->setCaption(QString());
     cmdBuscar->setStyle(CommandButton::Graphical);
     cmdBuscar->setPicture(binocularsPicture());
+    // The button shows only its picture: its name and tooltip say what it does.
+    cmdBuscar->setAccessibleName(QStringLiteral("Search"));
+    cmdBuscar->setToolTipText(QStringLiteral("Search"));
 
     lstResultados = std::make_shared<platform::ListBox>(form, QStringLiteral("lstResultados"));
     lstResultados->setLeft(0);
@@ -79,6 +83,7 @@ QuillComboBox::QuillComboBox()
     lstResultados->setHeight(2010);
     lstResultados->setTabIndex(2);
     lstResultados->setVisible(false);
+    lstResultados->setAccessibleName(QStringLiteral("Search results"));
     // A release of either button takes a result: a press of either picks which one.
     lstResultados->setRightButtonSelects(true);
 
@@ -89,6 +94,7 @@ QuillComboBox::QuillComboBox()
     txtBuscar->setHeight(315);
     txtBuscar->setTabIndex(3);
     txtBuscar->setVisible(false);
+    txtBuscar->setAccessibleName(QStringLiteral("Search text"));
 
     cmbCombo->onChange = [this] { cmbCombo_Change(); };
     cmbCombo->onClick = [this] { cmbCombo_Click(); };

@@ -152,6 +152,11 @@ void QuillComboBox::runSearch()
     }
     if (lstResultados->ListCount() > 0)
         lstResultados->setListIndex(0);
+    // Announced to a screen reader, which cannot see the list fill.
+    const int16_t count = lstResultados->ListCount();
+    lstResultados->setAccessibleDescription(count == 0 ? QStringLiteral("No results")
+            : count == 1                               ? QStringLiteral("1 result")
+                                                       : QStringLiteral("%1 results").arg(count));
 }
 
 bool QuillComboBox::resultsAreStale()

@@ -18,6 +18,13 @@ ControlSite::ControlSite(HostForm &form, const QString &name, std::shared_ptr<Us
 {
     QWidget *surface = m_control->surface();
     surface->setObjectName(name);
+    // Assistive technology knows the control, and each constituent the control left unnamed,
+    // by the name the host gave it.
+    surface->setAccessibleName(name);
+    for (QWidget *constituent : surface->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (constituent->accessibleName().isEmpty())
+            constituent->setAccessibleName(name);
+    }
     surface->setParent(form.window());
     m_control->setContainer(this);
     updateVisibility();

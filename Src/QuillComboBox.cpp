@@ -55,6 +55,7 @@ QuillComboBox::QuillComboBox()
 {
     // The design table: name, position and size in twips, the rest of each control's design.
     QWidget *const form = surface();
+    setSurfaceRole(QAccessible::ComboBox);
     cmbCombo = std::make_shared<platform::ComboBox>(form, QStringLiteral("cmbCombo"));
     cmbCombo->setLeft(0);
     cmbCombo->setTop(0);
@@ -71,6 +72,9 @@ QuillComboBox::QuillComboBox()
     cmdBuscar->setCaption(QString());
     cmdBuscar->setStyle(CommandButton::Graphical);
     cmdBuscar->setPicture(binocularsPicture());
+    // The button shows only its picture: its name and tooltip say what it does.
+    cmdBuscar->setAccessibleName(QStringLiteral("Search"));
+    cmdBuscar->setToolTipText(QStringLiteral("Search"));
 
     lstResultados = std::make_shared<platform::ListBox>(form, QStringLiteral("lstResultados"));
     lstResultados->setLeft(0);
@@ -79,6 +83,9 @@ QuillComboBox::QuillComboBox()
     lstResultados->setHeight(2010);
     lstResultados->setTabIndex(2);
     lstResultados->setVisible(false);
+    lstResultados->setAccessibleName(QStringLiteral("Search results"));
+    // A release of either button takes a result: a press of either picks which one.
+    lstResultados->setRightButtonSelects(true);
 
     txtBuscar = std::make_shared<TextBox>(form, QStringLiteral("txtBuscar"));
     txtBuscar->setLeft(0);
@@ -87,6 +94,7 @@ QuillComboBox::QuillComboBox()
     txtBuscar->setHeight(315);
     txtBuscar->setTabIndex(3);
     txtBuscar->setVisible(false);
+    txtBuscar->setAccessibleName(QStringLiteral("Search text"));
 
     cmbCombo->onChange = [this] { cmbCombo_Change(); };
     cmbCombo->onClick = [this] { cmbCombo_Click(); };
@@ -94,6 +102,9 @@ QuillComboBox::QuillComboBox()
     cmdBuscar->onClick = [this] { cmdBuscar_Click(); };
     txtBuscar->onChange = [this] { txtBuscar_Change(); };
     txtBuscar->onKeyPress = [this](int16_t &keyAscii) { txtBuscar_KeyPress(keyAscii); };
+    txtBuscar->onKeyDown
+        = [this](int16_t &keyCode, int16_t shift) { txtBuscar_KeyDown(keyCode, shift); };
+    lstResultados->onKeyPress = [this](int16_t &keyAscii) { lstResultados_KeyPress(keyAscii); };
     lstResultados->onMouseUp = [this](int16_t button, int16_t shift, double x, double y) {
         lstResultados_MouseUp(button, shift, x, y);
     };
@@ -110,6 +121,8 @@ QuillComboBox::~QuillComboBox()
     cmdBuscar->onClick = nullptr;
     txtBuscar->onChange = nullptr;
     txtBuscar->onKeyPress = nullptr;
+    txtBuscar->onKeyDown = nullptr;
+    lstResultados->onKeyPress = nullptr;
     lstResultados->onMouseUp = nullptr;
 }
 

@@ -81,6 +81,10 @@ private:
     void cmdBuscar_Click();
     void txtBuscar_Change();
     void txtBuscar_KeyPress(int16_t &keyAscii);
+    void txtBuscar_KeyDown(int16_t &keyCode, int16_t shift);
+    void lstResultados_KeyPress(int16_t &keyAscii);
+    // Closes the panel from the keyboard.
+    void closeSearchPanelByKey();
     void lstResultados_MouseUp(int16_t button, int16_t shift, double x, double y);
 
     // Remembered selections (QuillComboBox_Memory.cpp)

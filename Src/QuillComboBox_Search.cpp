@@ -7,6 +7,8 @@
 #include <Quillkit/Value/RuntimeError.h>
 #include <Quillkit/Value/TextServices.h>
 
+#include <algorithm>
+
 using namespace platform;
 
 namespace {
@@ -16,6 +18,12 @@ constexpr double ClosedHeight = 315;
 // Heights from here up count as open.
 constexpr double OpenThreshold = 2000;
 constexpr int16_t KeyEnter = 13;
+constexpr int16_t KeyEscape = 27;
+constexpr int16_t KeySpace = 32;
+constexpr int16_t KeyPageUp = 33;
+constexpr int16_t KeyPageDown = 34;
+constexpr int16_t KeyUp = 38;
+constexpr int16_t KeyDown = 40;
 
 // Runs one step of opening or closing; a step that fails is skipped and the next one runs.
 template<class Step>
@@ -107,9 +115,15 @@ void QuillComboBox::ToggleSearchPanel()
         tryStep([&] { txtBuscar->SetFocus(); });
     } else {
         m_SearchOpen = false;
+        // Hiding the panel would pass its focus on to the button: the user, who was working in
+        // the panel, goes back to the combo instead.
+        bool panelHadFocus = false;
+        tryStep([&] { panelHadFocus = txtBuscar->hasFocus() || lstResultados->hasFocus(); });
         tryStep([&] { txtBuscar->setVisible(false); });
         tryStep([&] { lstResultados->setVisible(false); });
         tryStep([&] { cmbCombo->setVisible(true); });
+        if (panelHadFocus)
+            tryStep([&] { cmbCombo->SetFocus(); });
         // The layout then takes the combo's own height.
         tryStep([&] { setHeight(ClosedHeight); });
     }
@@ -138,6 +152,11 @@ void QuillComboBox::runSearch()
     }
     if (lstResultados->ListCount() > 0)
         lstResultados->setListIndex(0);
+    // Announced to a screen reader, which cannot see the list fill.
+    const int16_t count = lstResultados->ListCount();
+    lstResultados->setAccessibleDescription(count == 0 ? QStringLiteral("No results")
+            : count == 1                               ? QStringLiteral("1 result")
+                                                       : QStringLiteral("%1 results").arg(count));
 }
 
 bool QuillComboBox::resultsAreStale()
@@ -206,7 +225,62 @@ void QuillComboBox::txtBuscar_KeyPress(int16_t &keyAscii)
     if (keyAscii == KeyEnter && lstResultados->ListIndex() >= 0) {
         keyAscii = 0;
         AcceptSearchResult();
+    } else if (keyAscii == KeyEscape) {
+        keyAscii = 0;
+        closeSearchPanelByKey();
     }
+}
+
+void QuillComboBox::txtBuscar_KeyDown(int16_t &keyCode, int16_t shift)
+{
+    if (shift != 0)
+        return;
+    // The arrows and the page keys move through the results while the typing stays in the
+    // search box.
+    int step = 0;
+    switch (keyCode) {
+    case KeyUp:
+        step = -1;
+        break;
+    case KeyDown:
+        step = 1;
+        break;
+    case KeyPageUp:
+        step = -std::max(lstResultados->rowsInView() - 1, 1);
+        break;
+    case KeyPageDown:
+        step = std::max(lstResultados->rowsInView() - 1, 1);
+        break;
+    default:
+        return;
+    }
+    keyCode = 0;
+    const int count = lstResultados->ListCount();
+    if (count == 0)
+        return;
+    const int current = lstResultados->ListIndex();
+    const int next = current < 0 ? 0 : std::clamp(current + step, 0, count - 1);
+    if (next != current)
+        lstResultados->setListIndex(int16_t(next));
+}
+
+void QuillComboBox::lstResultados_KeyPress(int16_t &keyAscii)
+{
+    if (keyAscii == KeyEnter || keyAscii == KeySpace) {
+        keyAscii = 0;
+        AcceptSearchResult();
+    } else if (keyAscii == KeyEscape) {
+        keyAscii = 0;
+        closeSearchPanelByKey();
+    }
+}
+
+void QuillComboBox::closeSearchPanelByKey()
+{
+    if (!m_SearchOpen)
+        return;
+    // Closing from inside the panel gives the combo the focus.
+    ToggleSearchPanel();
 }
 
 void QuillComboBox::lstResultados_MouseUp(int16_t, int16_t, double, double)

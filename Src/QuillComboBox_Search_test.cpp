@@ -6,6 +6,8 @@
 #include <Quillkit/Value/Pattern.h>
 #include <Quillkit/Value/TextServices.h>
 
+#include <QAbstractItemView>
+
 using namespace platform;
 using namespace quillkit::test;
 
@@ -36,6 +38,11 @@ protected:
     QString searchText() const { return searchEdit()->property("text").toString(); }
     QString searchSelection() const { return searchEdit()->property("selectedText").toString(); }
     bool isOpen() const { return !searchEdit()->isHidden(); }
+    bool comboHasFocus() const
+    {
+        QWidget *focus = QApplication::focusWidget();
+        return focus && (focus == widget("cmbCombo") || widget("cmbCombo")->isAncestorOf(focus));
+    }
 
     // The results with the item index each carries.
     QStringList resultsWithData()
@@ -107,7 +114,6 @@ TEST_F(QuillComboBoxSearchTest, ReopeningKeepsTheTextAndTheResults)
     createWithHint(QStringLiteral("Texto a buscar"), Fruit);
     clickSearchButton();
     typeSearch(QStringLiteral("p"));
-    QTest::keyClick(searchEdit(), Qt::Key_Down); // no effect on the results
     clickSearchButton();
     clickSearchButton();
     EXPECT_TRUE(isOpen());
@@ -409,7 +415,8 @@ TEST_F(QuillComboBoxSearchTest, TakingAResultClicksOnceCountsTwiceAndCloses)
         {"left button over the results",
             // Below the entries, so that the press keeps the selection.
             [this] { releaseOverResults(Qt::LeftButton, QPoint(5, 120)); }},
-        {"right button over the results", [this] { releaseOverResults(Qt::RightButton); }},
+        {"right button below the entries",
+            [this] { releaseOverResults(Qt::RightButton, QPoint(5, 120)); }},
         {"middle button below the entries",
             [this] { releaseOverResults(Qt::MiddleButton, QPoint(5, 120)); }},
     };
@@ -447,6 +454,49 @@ TEST_F(QuillComboBoxSearchTest, TakingAResultClicksOnceCountsTwiceAndCloses)
         EXPECT_FALSE(isOpen()) << c.name;
         EXPECT_FALSE(widget("cmbCombo")->isHidden()) << c.name;
         EXPECT_EQ(height(), 315) << c.name;
+        // The focus goes back where the user started, not to the button.
+        EXPECT_TRUE(comboHasFocus()) << c.name;
+        form.window()->setFocus();
+    }
+}
+
+TEST_F(QuillComboBoxSearchTest, ARightClickOnAResultTakesThatResult)
+{
+    struct Case
+    {
+        const char *name;
+        Qt::MouseButton button;
+        const char *taken;
+    };
+    // Each button pressed and released over Pineapple while Apple is selected.
+    const Case cases[] = {
+        {"left", Qt::LeftButton, "Click:Pineapple"},
+        {"right", Qt::RightButton, "Click:Pineapple"},
+        {"middle", Qt::MiddleButton, "Click:Apple"},
+    };
+    ASSERT_TRUE(activate());
+    int n = 0;
+    for (const Case &c : cases) {
+        storeSelections(QString());
+        ControlSite &site = place(QStringLiteral("Pointer%1").arg(n++));
+        sitePtr = &site;
+        control = site.control();
+        combo = control->get(QStringLiteral("ComboBox")).object();
+        results = control->get(QStringLiteral("ListBox")).object();
+        for (const QString &item : {QStringLiteral("Apple"), QStringLiteral("Pineapple")})
+            control->call(QStringLiteral("AddItem"), {Variant(item)});
+        clickSearchButton();
+        retypeSearch(QStringLiteral("apple"));
+        ASSERT_EQ(resultsWithData(), QStringList({"Apple@0", "Pineapple@1"})) << c.name;
+        ASSERT_EQ(selectedResult(), 0) << c.name;
+        QApplication::processEvents();
+        const auto *view = qobject_cast<QAbstractItemView *>(widget("lstResultados"));
+        const QPoint pineapple = view->visualRect(view->model()->index(1, 0)).center();
+        events.clear();
+        releaseOverResults(c.button, pineapple);
+        EXPECT_EQ(events, QStringList {QString::fromLatin1(c.taken)}) << c.name;
+        EXPECT_EQ(storedSelections(), QString::fromLatin1(c.taken).mid(6) + "|2|") << c.name;
+        EXPECT_FALSE(isOpen()) << c.name;
         form.window()->setFocus();
     }
 }
@@ -486,10 +536,148 @@ TEST_F(QuillComboBoxSearchTest, OtherKeysReachTheSearchBox)
     clickSearchButton();
     typeSearch(QStringLiteral("grx"));
     QTest::keyClick(searchEdit(), Qt::Key_Backspace);
-    QTest::keyClick(searchEdit(), Qt::Key_Escape);
-    EXPECT_EQ(searchText(), "gr");
+    QTest::keyClick(searchEdit(), Qt::Key_Left);
+    QTest::keyClick(searchEdit(), Qt::Key_Home);
+    QTest::keyClick(searchEdit(), Qt::Key_Delete);
+    QTest::keyClick(searchEdit(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(searchText(), "r");
     EXPECT_TRUE(isOpen());
     EXPECT_EQ(resultsWithData(), QStringList({"Grape@1"}));
+    EXPECT_EQ(selectedResult(), 0);
+}
+
+// --- The keyboard alone ---
+
+TEST_F(QuillComboBoxSearchTest, ArrowAndPageKeysInTheSearchBoxMoveTheSelectedResult)
+{
+    QStringList items;
+    for (int i = 0; i < 60; ++i)
+        items << QStringLiteral("Item %1").arg(i, 2, 10, QLatin1Char('0'));
+    createWithHint(QString(), items);
+    clickSearchButton();
+    typeSearch(QStringLiteral("item"));
+    ASSERT_EQ(selectedResult(), 0);
+    const auto press = [this](Qt::Key key) {
+        QTest::keyClick(searchEdit(), key);
+        return selectedResult();
+    };
+    EXPECT_EQ(press(Qt::Key_Up), 0);
+    EXPECT_EQ(press(Qt::Key_Down), 1);
+    EXPECT_EQ(press(Qt::Key_Down), 2);
+    EXPECT_EQ(press(Qt::Key_Up), 1);
+    // A page is what the list shows: more than one result, and the new one is in view.
+    const int16_t page = press(Qt::Key_PageDown);
+    EXPECT_GT(page, 2);
+    const auto *view = qobject_cast<QAbstractItemView *>(widget("lstResultados"));
+    EXPECT_TRUE(view->viewport()->rect().contains(
+        view->visualRect(view->model()->index(page, 0)).bottomLeft()));
+    EXPECT_EQ(press(Qt::Key_PageDown), 2 * page - 1);
+    EXPECT_EQ(press(Qt::Key_PageUp), page);
+    for (int i = 0; i < 60; ++i)
+        QTest::keyClick(searchEdit(), Qt::Key_PageDown);
+    EXPECT_EQ(selectedResult(), 59);
+    EXPECT_EQ(press(Qt::Key_Down), 59);
+    EXPECT_EQ(press(Qt::Key_PageUp), 59 - (page - 1));
+    // The keys moved the selection only: the typing stays in the search box.
+    EXPECT_EQ(searchText(), "item");
+    EXPECT_EQ(QApplication::focusWidget(), searchEdit());
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(events, QStringList());
+    EXPECT_EQ(storedSelections(), "<absent>");
+
+    // With no results the keys do nothing.
+    retypeSearch(QStringLiteral("zz"));
+    EXPECT_EQ(press(Qt::Key_Down), -1);
+    EXPECT_EQ(press(Qt::Key_PageUp), -1);
+}
+
+TEST_F(QuillComboBoxSearchTest, APickWithTheKeyboardAloneTakesTheSelectedResult)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void()> take;
+    };
+    const Case cases[] = {
+        {"Down, then Enter in the search box",
+            [this] {
+                QTest::keyClick(searchEdit(), Qt::Key_Down);
+                QTest::keyClick(searchEdit(), Qt::Key_Return);
+            }},
+        {"Shift+Tab to the list, Down, then Enter",
+            [this] {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+                ASSERT_EQ(QApplication::focusWidget(), widget("lstResultados"));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }},
+        {"Shift+Tab to the list, Down, then Space",
+            [this] {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+                ASSERT_EQ(QApplication::focusWidget(), widget("lstResultados"));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            }},
+    };
+    ASSERT_TRUE(activate());
+    int n = 0;
+    for (const Case &c : cases) {
+        storeSelections(QString());
+        ControlSite &site = place(QStringLiteral("Keys%1").arg(n++));
+        sitePtr = &site;
+        control = site.control();
+        combo = control->get(QStringLiteral("ComboBox")).object();
+        results = control->get(QStringLiteral("ListBox")).object();
+        for (const QString &item : Fruit)
+            control->call(QStringLiteral("AddItem"), {Variant(item)});
+        // Into the combo, Tab to the button, Space opens the panel.
+        combo->call(QStringLiteral("SetFocus"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), widget("cmdBuscar")) << c.name;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        ASSERT_TRUE(isOpen()) << c.name;
+        ASSERT_EQ(QApplication::focusWidget(), searchEdit()) << c.name;
+        QTest::keyClicks(searchEdit(), QStringLiteral("p"));
+        ASSERT_EQ(selectedResult(), 0) << c.name;
+        events.clear();
+        c.take();
+        EXPECT_EQ(events, QStringList {QStringLiteral("Click:Grape")}) << c.name;
+        EXPECT_EQ(text(combo), "Grape") << c.name;
+        EXPECT_EQ(storedSelections(), "Grape|2|") << c.name;
+        EXPECT_FALSE(isOpen()) << c.name;
+        EXPECT_EQ(height(), 315) << c.name;
+        EXPECT_TRUE(comboHasFocus()) << c.name;
+        form.window()->setFocus();
+    }
+}
+
+TEST_F(QuillComboBoxSearchTest, EscapeClosesThePanelAndTheComboTakesTheFocus)
+{
+    struct Case
+    {
+        const char *name;
+        const char *target;
+    };
+    const Case cases[] = {{"in the search box", "txtBuscar"}, {"in the list", "lstResultados"}};
+    createWithHint(QString(), Fruit);
+    for (const Case &c : cases) {
+        clickSearchButton();
+        ASSERT_TRUE(isOpen()) << c.name;
+        retypeSearch(QStringLiteral("p"));
+        widget(c.target)->setFocus();
+        QTest::keyClick(widget(c.target), Qt::Key_Escape);
+        EXPECT_FALSE(isOpen()) << c.name;
+        EXPECT_EQ(height(), 315) << c.name;
+        EXPECT_FALSE(widget("cmbCombo")->isHidden()) << c.name;
+        EXPECT_TRUE(comboHasFocus()) << c.name;
+        // Nothing was taken.
+        EXPECT_EQ(text(combo), QString()) << c.name;
+        EXPECT_EQ(events, QStringList()) << c.name;
+        EXPECT_EQ(storedSelections(), "<absent>") << c.name;
+        // Escape in the combo does not open it again.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(isOpen()) << c.name;
+    }
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <Quillkit/TestSupport/TestEnvironment.h>
 #include <Quillkit/Value/TextServices.h>
 
+#include <QAbstractItemView>
+
 using namespace platform;
 using namespace quillkit::test;
 
@@ -601,6 +603,52 @@ TEST_F(QuillComboBoxTest, APickFromTheOpenListIsDispatchedLikeAnyClick)
     EXPECT_EQ(number(combo, QStringLiteral("ListIndex")), 3);
     EXPECT_EQ(events, QStringList {QStringLiteral("Click:Plum")});
     EXPECT_EQ(storedSelections(), "Plum|3|");
+}
+
+TEST_F(QuillComboBoxTest, TheListOpensAtTheCompletedItemWithoutPickingIt)
+{
+    storeSelections(QStringLiteral("Plum|2|"));
+    ASSERT_TRUE(activate());
+    create({QStringLiteral("Apple"), QStringLiteral("Grape"), QStringLiteral("Grapefruit"),
+        QStringLiteral("Plum")});
+    const int16_t grape = 3; // below PLUM and the separator line
+    // A pick first, so that the toolkit's own idea of the current entry is another one.
+    combo->let(QStringLiteral("ListIndex"), Variant(int16_t(2)));
+    events.clear();
+    QTest::keyClick(comboEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(comboEdit(), QStringLiteral("gr"));
+    ASSERT_EQ(text(combo), "Grape");
+    ASSERT_EQ(number(combo, QStringLiteral("ListIndex")), -1);
+    events.clear();
+
+    QTest::keyClick(comboEdit(), Qt::Key_Down, Qt::AltModifier);
+    QWidget *popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    auto *view = popup->findChild<QAbstractItemView *>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->currentIndex().row(), grape);
+    EXPECT_TRUE(view->selectionModel()->isSelected(view->currentIndex()));
+    EXPECT_TRUE(view->viewport()->rect().intersects(view->visualRect(view->currentIndex())));
+    // Opening picked nothing.
+    EXPECT_EQ(number(combo, QStringLiteral("ListIndex")), -1);
+    EXPECT_EQ(text(combo), "Grape");
+    EXPECT_EQ(events, QStringList());
+
+    // Down moves on from there; Enter picks as ever.
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(number(combo, QStringLiteral("ListIndex")), grape + 1);
+    EXPECT_EQ(events, QStringList {QStringLiteral("Click:Grapefruit")});
+
+    // A text that is no entry leaves the list where the toolkit puts it.
+    QTest::keyClick(comboEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(comboEdit(), QStringLiteral("zz"));
+    events.clear();
+    QTest::keyClick(comboEdit(), Qt::Key_Down, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(number(combo, QStringLiteral("ListIndex")), -1);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    EXPECT_EQ(events, QStringList());
 }
 
 } // namespace

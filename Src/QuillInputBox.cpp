@@ -37,6 +37,7 @@ QuillInputBox::QuillInputBox()
 {
     // txtLeft is made first: the toolkit does not reorder the focus chain of two lone siblings,
     // so their tab order is the order in which they are made.
+    setSurfaceRole(QAccessible::EditableText);
     txtLeft = std::make_shared<TextBox>(surface(), QStringLiteral("txtLeft"));
     txtRight = std::make_shared<TextBox>(surface(), QStringLiteral("txtRight"));
     design(*txtRight, 1, TextBox::RightJustify);

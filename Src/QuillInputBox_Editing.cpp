@@ -25,6 +25,9 @@ void QuillInputBox::RefreshDisplay()
     txtRight->setVisible(false);
     TextBox &box = (m_Style == INPUT_CURRENCY || m_Alignment != 0) ? *txtRight : *txtLeft;
     box.setVisible(true);
+    // A screen reader tells the user that the right box, in the currency style, wants an amount.
+    txtRight->setAccessibleDescription(
+        m_Style == INPUT_CURRENCY ? QStringLiteral("Amount") : QString());
     if (m_Style == INPUT_STANDARD) {
         writeDisplay(box, m_Text);
         // Plain text is never red, whatever the currency style left in the box.

@@ -28,6 +28,7 @@ QuillPictureBox::QuillPictureBox()
     : picAux(std::make_shared<PictureBox>(surface(), QStringLiteral("picAux"))),
       pic(std::make_shared<PictureBox>(surface(), QStringLiteral("pic")))
 {
+    setSurfaceRole(QAccessible::Graphic);
     picAux->setVisible(false);
     picAux->setBorderStyle(PictureBox::NoBorder);
     picAux->setAutoSize(true);

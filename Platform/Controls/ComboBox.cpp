@@ -7,6 +7,7 @@
 
 #include "../Value/RuntimeError.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
@@ -22,11 +23,33 @@ namespace {
 constexpr int MinimumPixelHeight = 21;
 constexpr int FontPadding = 8;
 
+// The toolkit's combo opens its list at its own current entry. With no entry selected, the
+// list opens at the row `openingRow` names instead, when it names one, as a highlight only:
+// nothing is picked until the user picks.
+class DropDownCombo : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    std::function<int()> openingRow;
+
+    void showPopup() override
+    {
+        QComboBox::showPopup();
+        const int row = openingRow ? openingRow() : -1;
+        if (row < 0)
+            return;
+        QAbstractItemView *list = view();
+        list->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
+        list->scrollTo(list->currentIndex(), QAbstractItemView::PositionAtCenter);
+    }
+};
+
 } // namespace
 
 ComboBox::ComboBox(QWidget *parent, const QString &name)
 {
-    auto *combo = new QComboBox(parent);
+    auto *combo = new DropDownCombo(parent);
     m_combo = combo;
     combo->setEditable(true);
     m_model = new ListItemModel(combo);
@@ -62,6 +85,19 @@ ComboBox::ComboBox(QWidget *parent, const QString &name)
         raise(onChange);
     });
     QObject::connect(combo, &QComboBox::activated, filter, [this](int index) { picked(index); });
+
+    // After typing (or a completion) the list opens at the entry that reads as the text.
+    combo->openingRow = [this]() -> int {
+        if (m_listIndex >= 0 || !m_edit)
+            return -1;
+        const QString text = m_edit->text();
+        const int count = m_model->count();
+        for (int i = 0; i < count; ++i) {
+            if (m_model->text(i) == text)
+                return i;
+        }
+        return -1;
+    };
 
     filter->textTarget = m_edit;
     filter->consumeEnter = true;

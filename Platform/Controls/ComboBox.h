@@ -23,6 +23,8 @@ namespace platform {
 // - `onClick` reports a pick from the list, by the user or by setting ListIndex (every set,
 //   even to the same index; -1 too). The edit text takes the entry's text silently.
 // - Enter in the edit field goes to `onKeyPress` and no further.
+// - With no entry selected, the list drops down at the first entry whose text is the edit
+//   text, highlighted but not picked (ListIndex stays -1 and no click is reported).
 // - Height follows the font and cannot be set.
 class QUILL_PLATFORM_EXPORT ComboBox : public DispatchFromTable<ComboBox, StandardControl>
 {

@@ -41,6 +41,63 @@ void ControlEventFilter::watch(QWidget *widget)
     widget->installEventFilter(this);
 }
 
+int16_t ControlEventFilter::keyCodeOf(const QKeyEvent &event)
+{
+    const int key = event.key();
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return static_cast<int16_t>(key);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return static_cast<int16_t>(112 + key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return 0;
+    }
+}
+
+int16_t ControlEventFilter::shiftStateOf(Qt::KeyboardModifiers modifiers)
+{
+    int16_t shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= 1;
+    if (modifiers & Qt::ControlModifier)
+        shift |= 2;
+    if (modifiers & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
 QString ControlEventFilter::characterCodes(const QKeyEvent &event)
 {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
@@ -140,6 +197,17 @@ bool ControlEventFilter::eventFilter(QObject *watched, QEvent *event)
 
 bool ControlEventFilter::filterKeyPress(QObject *watched, QKeyEvent *event)
 {
+    if (keyDown) {
+        int16_t keyCode = keyCodeOf(*event);
+        if (keyCode != 0) {
+            const QPointer<ControlEventFilter> self(this);
+            const QPointer<QObject> target(watched);
+            const auto handler = keyDown;
+            handler(keyCode, shiftStateOf(event->modifiers()));
+            if (!self || !target || keyCode == 0)
+                return true;
+        }
+    }
     const QString codes = characterCodes(*event);
     if (codes.isEmpty())
         return false;

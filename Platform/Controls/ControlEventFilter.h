@@ -23,6 +23,8 @@ namespace platform {
 // - focus reports pair up: one `gotFocus`, then one `lostFocus`, however many of the watched
 //   widgets pass the focus around inside the control; a popup or another application taking
 //   the focus for a while is not a loss.
+// - a key press that has a key code (see keyCodeOf) goes to `keyDown` first, with the shift
+//   state; a code set to 0 swallows the whole key, characters and all.
 // Mouse events of watched widgets go to `mousePress` and `mouseRelease`, which return true to
 // keep an event from the widget.
 class QUILL_PLATFORM_EXPORT ControlEventFilter : public QObject
@@ -33,6 +35,7 @@ public:
     void watch(QWidget *widget);
 
     std::function<void(int16_t &keyAscii)> keyPress;
+    std::function<void(int16_t &keyCode, int16_t shift)> keyDown;
     std::function<void()> gotFocus;
     std::function<void()> lostFocus;
     std::function<bool(QWidget *target, QMouseEvent *event)> mousePress;
@@ -51,6 +54,13 @@ public:
     // The character codes a key event delivers, in order; empty for a key that delivers
     // none (arrows, function keys, Tab, Delete, Alt combinations).
     static QString characterCodes(const QKeyEvent &event);
+    // The key code of a key event: letters 65..90 and digits 48..57 as on the keyboard's
+    // face, Backspace 8, Tab 9, Enter 13, Escape 27, Space 32, Page Up 33, Page Down 34, End 35,
+    // Home 36, the arrows 37..40 (left, up, right, down), Insert 45, Delete 46, F1..F12
+    // 112..123; 0 for any other key.
+    static int16_t keyCodeOf(const QKeyEvent &event);
+    // The shift state of a key or mouse event: Shift 1, Ctrl 2, Alt 4, added together.
+    static int16_t shiftStateOf(Qt::KeyboardModifiers modifiers);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -42,18 +44,6 @@ int16_t mouseButtonOf(Qt::MouseButton button)
     default:
         return 0;
     }
-}
-
-int16_t shiftOf(Qt::KeyboardModifiers modifiers)
-{
-    int16_t shift = 0;
-    if (modifiers & Qt::ShiftModifier)
-        shift |= ListBox::ShiftMask;
-    if (modifiers & Qt::ControlModifier)
-        shift |= ListBox::CtrlMask;
-    if (modifiers & Qt::AltModifier)
-        shift |= ListBox::AltMask;
-    return shift;
 }
 
 } // namespace
@@ -226,8 +216,10 @@ void ListBox::selectionChangedByUser()
 
 bool ListBox::mousePressed(QMouseEvent *event)
 {
-    // Only the left button selects, and only on an entry.
-    if (event->button() != Qt::LeftButton)
+    // Only the left button selects (and the right one when asked), and only on an entry.
+    const bool selects = event->button() == Qt::LeftButton
+        || (m_rightButtonSelects && event->button() == Qt::RightButton);
+    if (!selects)
         return true;
     return !m_view->indexAt(event->position().toPoint()).isValid();
 }
@@ -235,8 +227,9 @@ bool ListBox::mousePressed(QMouseEvent *event)
 bool ListBox::mouseReleased(QWidget *viewport, QMouseEvent *event)
 {
     const QPoint inView = viewport->mapTo(m_view, event->position().toPoint());
-    raise(onMouseUp, mouseButtonOf(event->button()), shiftOf(event->modifiers()),
-        pixelsToTwips(inView.x()), pixelsToTwips(inView.y()));
+    raise(onMouseUp, mouseButtonOf(event->button()),
+        ControlEventFilter::shiftStateOf(event->modifiers()), pixelsToTwips(inView.x()),
+        pixelsToTwips(inView.y()));
     return false;
 }
 
@@ -268,6 +261,16 @@ void ListBox::setTopIndex(int16_t index)
             ErrorNumber::InvalidPropertyValue, QStringLiteral("TopIndex %1").arg(index));
     m_model->publish();
     view->scrollTo(m_model->index(index), QAbstractItemView::PositionAtTop);
+}
+
+int16_t ListBox::rowsInView() const
+{
+    QListView *view = live(m_view);
+    m_model->publish();
+    const int row = view->sizeHintForRow(0);
+    if (row <= 0)
+        return 1;
+    return int16_t(std::clamp(view->viewport()->height() / row, 1, int(INT16_MAX)));
 }
 
 QString ListBox::Text() const

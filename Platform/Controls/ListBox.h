@@ -20,7 +20,8 @@ namespace platform {
 // - `onClick` reports a change of the selection by the user (mouse or keys) and every set of
 //   ListIndex by code, even to the same index; -1 deselects and reports too.
 // - `onMouseUp` reports the release of any mouse button over the entries. Only the left button
-//   selects; a press on the blank area below the entries keeps the selection.
+//   selects (and the right one, when told to); a press on the blank area below the entries
+//   keeps the selection.
 // - Refilling is cheap: entries appended reach the view in one batch (see ListItemModel).
 class QUILL_PLATFORM_EXPORT ListBox : public DispatchFromTable<ListBox, StandardControl>
 {
@@ -49,6 +50,12 @@ public:
     void setTopIndex(int16_t index);
     // The selected entry's text, empty without a selection.
     QString Text() const;
+    // Off by default. On, a right-button press selects the entry under the pointer as a
+    // left-button press does, so that what the release acts on is what the user pointed at.
+    bool rightButtonSelects() const { return m_rightButtonSelects; }
+    void setRightButtonSelects(bool on) { m_rightButtonSelects = on; }
+    // How many entries the list shows at once, at least 1: the step of Page Up and Page Down.
+    int16_t rowsInView() const;
 
     QListView *listView() const;
 
@@ -72,6 +79,7 @@ private:
     int16_t m_newIndex = -1;
     // Set while the control itself moves the view's selection.
     bool m_updatingSelection = false;
+    bool m_rightButtonSelects = false;
 };
 
 } // namespace platform

@@ -201,6 +201,30 @@ INSTANTIATE_TEST_SUITE_P(Table, ListBoxMouseUp,
             Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, 2, 7}),
     [](const auto &info) { return std::string(info.param.label); });
 
+TEST_F(ListBoxTest, WithRightButtonSelectingARightPressSelectsTheEntryUnderThePointer)
+{
+    fill(3);
+    list->setRightButtonSelects(true);
+    list->setListIndex(0);
+    clicks.clear();
+    QStringList order;
+    list->onClick = [&] { order << QStringLiteral("click %1").arg(list->ListIndex()); };
+    list->onMouseUp = [&](int16_t button, int16_t, double, double) {
+        order << QStringLiteral("up %1 at %2").arg(button).arg(list->ListIndex());
+    };
+    QTest::mouseClick(viewport(), Qt::RightButton, {}, entryCentre(2));
+    // The middle button still selects nothing; a right press on the blank area keeps the
+    // selection.
+    QTest::mouseClick(viewport(), Qt::MiddleButton, {}, entryCentre(1));
+    const QPoint blank(20, viewport()->height() - 5);
+    ASSERT_FALSE(view()->indexAt(blank).isValid());
+    QTest::mouseClick(viewport(), Qt::RightButton, {}, blank);
+    EXPECT_EQ(order,
+        (QStringList {QStringLiteral("click 2"), QStringLiteral("up 2 at 2"),
+            QStringLiteral("up 4 at 2"), QStringLiteral("up 2 at 2")}));
+    EXPECT_EQ(list->ListIndex(), 2);
+}
+
 TEST_F(ListBoxTest, MouseUpComesAfterTheClickOfTheSamePress)
 {
     fill(3);

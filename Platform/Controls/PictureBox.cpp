@@ -1,5 +1,6 @@
 #include "PictureBox.h"
 
+#include "AccessibleRole.h"
 #include "PictureBoxSurface.h"
 
 #include "../Value/RuntimeError.h"
@@ -14,6 +15,7 @@ PictureBox::PictureBox(QWidget *parent, const QString &name)
     auto *surface = new PictureBoxSurface(parent, &m_image);
     m_surface = surface;
     surface->setBorderWidth(BorderPixels);
+    setAccessibleRole(surface, QAccessible::Graphic);
     attach(surface, name, OleColor::ButtonFace, OleColor::ButtonText, QPalette::Window,
         QPalette::WindowText);
 }

@@ -1,4 +1,5 @@
 list(APPEND PLATFORM_SOURCES
+    Controls/AccessibleRole.cpp
     Controls/ComboBox.cpp
     Controls/CommandButton.cpp
     Controls/ConstantSizeDelegate.cpp

@@ -5,6 +5,8 @@
 #include "../Value/RuntimeError.h"
 #include "../Value/Units.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <algorithm>
 #include <vector>
 
@@ -191,6 +193,48 @@ void StandardControl::SetFocus()
     if (m_widget)
         m_widget->setFocus(Qt::OtherFocusReason);
     scope.finish();
+}
+
+bool StandardControl::hasFocus() const
+{
+    QWidget *focus = QApplication::focusWidget();
+    return m_widget && focus && (focus == m_widget || m_widget->isAncestorOf(focus));
+}
+
+QString StandardControl::accessibleName() const
+{
+    return liveWidget()->accessibleName();
+}
+
+void StandardControl::setAccessibleName(const QString &name)
+{
+    liveWidget()->setAccessibleName(name);
+}
+
+QString StandardControl::accessibleDescription() const
+{
+    return liveWidget()->accessibleDescription();
+}
+
+void StandardControl::setAccessibleDescription(const QString &description)
+{
+    QWidget *widget = liveWidget();
+    if (widget->accessibleDescription() == description)
+        return;
+    widget->setAccessibleDescription(description);
+    // The toolkit does not tell assistive technology of the change by itself.
+    QAccessibleEvent changed(widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+QString StandardControl::ToolTipText() const
+{
+    return liveWidget()->toolTip();
+}
+
+void StandardControl::setToolTipText(const QString &text)
+{
+    liveWidget()->setToolTip(text);
 }
 
 void StandardControl::Refresh()

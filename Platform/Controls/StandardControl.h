@@ -71,6 +71,18 @@ public:
     void SetFocus();
     // Repaints now.
     void Refresh();
+    // Whether the keyboard focus is on the control's widget or inside it.
+    bool hasFocus() const;
+
+    // What assistive technology says of the control: its name, and a description that is
+    // announced whenever it changes (a count of results, say).
+    QString accessibleName() const;
+    void setAccessibleName(const QString &name);
+    QString accessibleDescription() const;
+    void setAccessibleDescription(const QString &description);
+    // The text shown while the pointer rests on the control.
+    QString ToolTipText() const;
+    void setToolTipText(const QString &text);
 
 protected:
     StandardControl();

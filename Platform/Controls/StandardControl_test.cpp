@@ -158,6 +158,22 @@ TYPED_TEST(StandardControlTest, AssignedFontIsCopiedOnceAndNotFollowed)
     EXPECT_EQ(errorOf([&] { control->setRef(QStringLiteral("Font"), control); }), 13);
 }
 
+TYPED_TEST(StandardControlTest, HasFocusFollowsTheKeyboardFocusIntoTheWidget)
+{
+    ASSERT_TRUE(this->host.activate());
+    auto first = this->make(QStringLiteral("first"));
+    auto second = this->make(QStringLiteral("second"));
+    // A picture box takes the focus only when asked to by its policy.
+    first->widget()->setFocusPolicy(Qt::StrongFocus);
+    second->widget()->setFocusPolicy(Qt::StrongFocus);
+    first->SetFocus();
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_FALSE(second->hasFocus());
+    second->SetFocus();
+    EXPECT_FALSE(first->hasFocus());
+    EXPECT_TRUE(second->hasFocus());
+}
+
 TYPED_TEST(StandardControlTest, TabIndexCountsFromZeroInOrderOfCreation)
 {
     auto first = this->make(QStringLiteral("first"));

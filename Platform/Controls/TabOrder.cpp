@@ -10,6 +10,38 @@ namespace platform {
 
 namespace {
 
+// The widgets Tab stops at for one member: the member itself when it takes the focus, else (a
+// composite control's surface) its own pieces that do, in the order they already have.
+std::vector<QWidget *> stopsOf(QWidget *member)
+{
+    if (member->focusPolicy() & Qt::TabFocus)
+        return {member};
+    std::vector<QWidget *> stops;
+    for (QWidget *w = member->nextInFocusChain(); w && w != member; w = w->nextInFocusChain()) {
+        if (!member->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        // A piece's own inner widgets (a combo box's edit field) go with the piece.
+        const bool inner = std::any_of(
+            stops.begin(), stops.end(), [w](const QWidget *stop) { return stop->isAncestorOf(w); });
+        if (!inner)
+            stops.push_back(w);
+    }
+    return stops;
+}
+
+// Links the stops of the members in the order given, each after the one before.
+void chain(const std::vector<QWidget *> &members)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *member : members) {
+        for (QWidget *stop : stopsOf(member)) {
+            if (previous)
+                QWidget::setTabOrder(previous, stop);
+            previous = stop;
+        }
+    }
+}
+
 // Kept as a child of the parent, so that it goes with it.
 class Keeper : public QObject
 {
@@ -41,7 +73,7 @@ public:
         } else if (index >= m_highest) {
             // The usual case: the new control goes after the last one.
             if (m_last && m_last != widget)
-                QWidget::setTabOrder(m_last, widget);
+                chain({m_last, widget});
             m_last = widget;
             m_highest = index;
         } else {
@@ -83,11 +115,13 @@ private:
             return a.index != b.index ? a.index < b.index : a.sequence < b.sequence;
         });
         m_position.clear();
+        std::vector<QWidget *> ordered;
+        ordered.reserve(m_members.size());
         for (size_t i = 0; i < m_members.size(); ++i) {
             m_position[m_members[i].widget.data()] = i;
-            if (i > 0)
-                QWidget::setTabOrder(m_members[i - 1].widget, m_members[i].widget);
+            ordered.push_back(m_members[i].widget.data());
         }
+        chain(ordered);
         m_last = m_members.empty() ? nullptr : m_members.back().widget.data();
         m_highest = m_members.empty() ? 0 : m_members.back().index;
         m_ordered = true;

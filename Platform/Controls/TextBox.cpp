@@ -27,6 +27,7 @@ TextBox::TextBox(QWidget *parent, const QString &name)
     ControlEventFilter *filter = events();
     filter->textTarget = edit;
     filter->keyPress = [this](int16_t &keyAscii) { raise(onKeyPress, keyAscii); };
+    filter->keyDown = [this](int16_t &keyCode, int16_t shift) { raise(onKeyDown, keyCode, shift); };
     filter->gotFocus = [this] { raise(onGotFocus); };
     filter->lostFocus = [this] { raise(onLostFocus); };
     filter->watch(edit);

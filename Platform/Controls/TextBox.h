@@ -53,6 +53,8 @@ public:
 
     std::function<void()> onChange;
     std::function<void(int16_t &keyAscii)> onKeyPress;
+    // Every key with a key code, before its characters; a code set to 0 swallows the key.
+    std::function<void(int16_t &keyCode, int16_t shift)> onKeyDown;
     std::function<void()> onGotFocus;
     std::function<void()> onLostFocus;
 

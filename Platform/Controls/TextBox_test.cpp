@@ -325,6 +325,59 @@ INSTANTIATE_TEST_SUITE_P(Table, TextBoxReplaceKey,
         ReplaceCase {"LetterToLoneSurrogate", u"", Qt::Key_E, int16_t(0xD800), u"\xD800"}),
     [](const auto &info) { return std::string(info.param.label); });
 
+// --- Key down ---
+
+TEST_F(TextBoxTest, KeyDownReportsTheKeyCodeAndShiftBeforeTheCharacters)
+{
+    struct Case
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {Qt::Key_Down, Qt::NoModifier, "down 40/0"},
+        {Qt::Key_Up, Qt::ShiftModifier, "down 38/1"},
+        {Qt::Key_PageDown, Qt::ControlModifier, "down 34/2"},
+        {Qt::Key_PageUp, Qt::AltModifier, "down 33/4"},
+        {Qt::Key_Escape, Qt::NoModifier, "down 27/0 press 27"},
+        {Qt::Key_Return, Qt::NoModifier, "down 13/0 press 13"},
+        {Qt::Key_A, Qt::NoModifier, "down 65/0 press 97"},
+        {Qt::Key_5, Qt::NoModifier, "down 53/0 press 53"},
+        {Qt::Key_F2, Qt::NoModifier, "down 113/0"},
+        {Qt::Key_Delete, Qt::NoModifier, "down 46/0"},
+    };
+    QStringList seen;
+    box->onKeyDown = [&](int16_t &keyCode, int16_t shift) {
+        seen << QStringLiteral("down %1/%2").arg(keyCode).arg(shift);
+    };
+    box->onKeyPress = [&](int16_t &keyAscii) { seen << QStringLiteral("press %1").arg(keyAscii); };
+    for (const Case &c : cases) {
+        seen.clear();
+        QTest::keyClick(edit(), c.key, c.modifiers);
+        EXPECT_EQ(seen.join(u' '), QString::fromLatin1(c.expected)) << c.expected;
+    }
+}
+
+TEST_F(TextBoxTest, KeyDownCodeZeroSwallowsTheWholeKey)
+{
+    box->setText(QStringLiteral("ab"));
+    edit()->setCursorPosition(2);
+    int presses = 0;
+    box->onKeyDown = [](int16_t &keyCode, int16_t) {
+        if (keyCode == 'X' || keyCode == 37)
+            keyCode = 0;
+    };
+    box->onKeyPress = [&](int16_t &) { ++presses; };
+    changes = 0;
+    QTest::keyClicks(edit(), QStringLiteral("xcx"));
+    QTest::keyClick(edit(), Qt::Key_Left);
+    EXPECT_EQ(box->Text(), QStringLiteral("abc"));
+    EXPECT_EQ(edit()->cursorPosition(), 3);
+    EXPECT_EQ(presses, 1);
+    EXPECT_EQ(changes, 1);
+}
+
 // --- Focus ---
 
 TEST_F(TextBoxTest, ReportsRealFocusChanges)

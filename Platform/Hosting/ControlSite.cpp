@@ -5,7 +5,9 @@
 #include "HostForm.h"
 
 #include "../Controls/NotificationScope.h"
+#include "../Controls/TabOrder.h"
 #include "../Objects/StdFont.h"
+#include "../Value/Conversions.h"
 #include "../Value/RuntimeError.h"
 #include "../Value/Units.h"
 
@@ -18,7 +20,15 @@ ControlSite::ControlSite(HostForm &form, const QString &name, std::shared_ptr<Us
 {
     QWidget *surface = m_control->surface();
     surface->setObjectName(name);
+    // Assistive technology knows the control, and each constituent the control left unnamed,
+    // by the name the host gave it.
+    surface->setAccessibleName(name);
+    for (QWidget *constituent : surface->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (constituent->accessibleName().isEmpty())
+            constituent->setAccessibleName(name);
+    }
     surface->setParent(form.window());
+    TabOrder::join(surface);
     m_control->setContainer(this);
     updateVisibility();
 }
@@ -137,6 +147,15 @@ void ControlSite::raiseEvent(DispId id, const Args &args)
 void ControlSite::extentChanged(double, double)
 {
     // The surface already has its new size; the extender reads the size from the control.
+}
+
+void ControlSite::setTabIndex(int32_t index)
+{
+    const int16_t checked = toInteger(Variant(index));
+    if (checked < 0)
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, QStringLiteral("TabIndex"));
+    m_tabIndex = checked;
+    TabOrder::setIndex(widget(), checked);
 }
 
 } // namespace platform

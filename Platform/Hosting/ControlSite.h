@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -60,6 +61,11 @@ public:
     void setHeight(double twips);
     bool Visible() const { return m_visible; }
     void setVisible(bool visible);
+    // The control's place in the form's tab order, once the host gave it one (a form file's
+    // TabIndex); until then it comes after the controls made before it. Overflow beyond 16
+    // bits, Invalid property value below 0.
+    std::optional<int16_t> TabIndex() const { return m_tabIndex; }
+    void setTabIndex(int32_t index);
 
     // The form is being destroyed while the site may still be in use further up the stack:
     // the control is unsited at once (it raises no more events and has no parent), and the
@@ -87,6 +93,7 @@ private:
     double m_left = 0;
     double m_top = 0;
     bool m_visible = true;
+    std::optional<int16_t> m_tabIndex;
 };
 
 } // namespace platform

@@ -192,7 +192,9 @@ std::unique_ptr<HostForm> HostForm::load(ComponentHost &host, const SavedForm &s
         control.place.at(control.place.line, [&] {
             const QRectF rect(
                 control.left, control.top, control.width.value_or(0), control.height.value_or(0));
-            form->addControl(control.kind, control.name, rect, &control.bag);
+            ControlSite &site = form->addControl(control.kind, control.name, rect, &control.bag);
+            if (control.tabIndex)
+                site.setTabIndex(*control.tabIndex);
         });
     }
     return form;
@@ -218,6 +220,7 @@ SavedForm HostForm::save()
             control.width = site->Width();
             control.height = site->Height();
         }
+        control.tabIndex = site->TabIndex();
         control.bag = site->save();
         saved.controls.push_back(std::move(control));
     }

@@ -1,5 +1,6 @@
 #include "UserControl.h"
 
+#include "../Controls/AccessibleRole.h"
 #include "../Objects/StdFont.h"
 #include "../Value/RuntimeError.h"
 #include "../Value/Units.h"
@@ -157,6 +158,12 @@ void UserControl::RaiseEvent(DispId id, const Args &args)
 Variant UserControl::handOut(const Variant &value) const
 {
     return m_libraryUses ? handedOut(*m_libraryUses, value) : value;
+}
+
+void UserControl::setSurfaceRole(QAccessible::Role role)
+{
+    if (m_surface)
+        setAccessibleRole(m_surface, role);
 }
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include "../Objects/PropertyBag.h"
 #include "ControlContainer.h"
 
+#include <QAccessible>
 #include <QPointer>
 #include <QWidget>
 #include <atomic>
@@ -48,6 +49,9 @@ public:
 
     // The widget the constituent controls are children of.
     QWidget *surface() const { return m_surface; }
+    // What the surface is to assistive technology (a combo box, an editable text, a graphic);
+    // Client until told. The host names the surface after the control.
+    void setSurfaceRole(QAccessible::Role role);
 
     // Extent in twips. Setting either runs UserControl_Resize when the value changes, also
     // from inside a resize, as the runtime does.

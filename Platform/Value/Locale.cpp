@@ -6,7 +6,13 @@ namespace platform {
 
 namespace {
 
-std::optional<QLocale> &currentLocale()
+std::optional<QLocale> &pinnedLocale()
+{
+    static std::optional<QLocale> locale;
+    return locale;
+}
+
+std::optional<QLocale> &environmentLocale()
 {
     static std::optional<QLocale> locale;
     return locale;
@@ -39,20 +45,32 @@ QLocale localeFromEnvironmentName(const QString &name)
 
 const QLocale &userLocale()
 {
-    auto &locale = currentLocale();
-    if (!locale)
-        locale = localeFromEnvironment();
-    return *locale;
+    if (const auto &pinned = pinnedLocale())
+        return *pinned;
+    // Callers hold the reference for a while: the value lives here, replaced at each call by
+    // one that is equal as long as nobody changes the default meanwhile.
+    static QLocale followed;
+    const QLocale byDefault;
+    if (byDefault != QLocale::system()) {
+        followed = byDefault;
+    } else {
+        auto &environment = environmentLocale();
+        if (!environment)
+            environment = localeFromEnvironment();
+        followed = *environment;
+    }
+    return followed;
 }
 
 void setUserLocale(const QLocale &locale)
 {
-    currentLocale() = locale;
+    pinnedLocale() = locale;
 }
 
 void resetUserLocale()
 {
-    currentLocale().reset();
+    pinnedLocale().reset();
+    environmentLocale().reset();
 }
 
 } // namespace platform

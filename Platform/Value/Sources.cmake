@@ -16,6 +16,7 @@ list(APPEND VALUE_TESTS
     Value/AmountText_test.cpp
     Value/Conversions_test.cpp
     Value/Currency_test.cpp
+    Value/Locale_test.cpp
     Value/Pattern_test.cpp
     Value/Random_test.cpp
     Value/TextServices_test.cpp

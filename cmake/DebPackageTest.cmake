@@ -25,6 +25,14 @@ foreach(expected
         "./usr/include/Quillkit/Hosting/HostForm.h"
         "./usr/include/Quillkit/Objects/Dispatch.h"
         "./usr/include/Quillkit/QuillkitMembers.h"
+        "./usr/lib/libQuillkitWidgets.so.1.0.1"
+        "./usr/lib/libQuillkitWidgets.so.1 -> libQuillkitWidgets.so.1.0.1"
+        "./usr/lib/libQuillkitWidgets.so -> libQuillkitWidgets.so.1"
+        "./usr/include/Quillkit/Widgets/QuillkitWidgets.h"
+        "./usr/include/Quillkit/Widgets/QuillComboBoxWidget.h"
+        "./usr/include/Quillkit/Widgets/QuillInputBoxWidget.h"
+        "./usr/include/Quillkit/Widgets/QuillFormWidget.h"
+        "./usr/include/Quillkit/Widgets/QuillPictureBoxWidget.h"
         "./usr/bin/quill-regsvr"
         "./usr/bin/quill-typegen"
         "./usr/bin/QuillkitTest -> ../lib/quillkit/demo/QuillkitTest"
@@ -41,7 +49,7 @@ foreach(expected
         message(FATAL_ERROR "the package lacks ${expected}:\n${listing}")
     endif()
 endforeach()
-foreach(unexpected "TestSupport" "_test." "TestModule" "/build/")
+foreach(unexpected "TestSupport" "_test." "TestModule" "/build/" "Widget.cpp")
     string(FIND "${listing}" "${unexpected}" at)
     if(NOT at EQUAL -1)
         message(FATAL_ERROR "the package holds ${unexpected}:\n${listing}")

@@ -119,4 +119,12 @@ bool ComponentHost::isLoaded(const QString &libraryPath) const
     return m_libraries.count(QFileInfo(libraryPath).absoluteFilePath()) > 0;
 }
 
+ComponentHost &defaultComponentHost()
+{
+    // Never destroyed: at exit the libraries' own statics may already be gone, and asking them
+    // whether they may unload would run code over them. The process unloads them all anyway.
+    static ComponentHost *const host = new ComponentHost;
+    return *host;
+}
+
 } // namespace platform

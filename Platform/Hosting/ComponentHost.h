@@ -50,4 +50,9 @@ private:
     std::map<QString, std::unique_ptr<Library>> m_libraries;
 };
 
+// The process's own host over the user's registry, made on first use, for code that creates
+// controls with no host at hand (widgets a form compiler writes out as `new Class(parent)`).
+// Its registry is the one the environment names at that first use.
+QUILL_PLATFORM_EXPORT ComponentHost &defaultComponentHost();
+
 } // namespace platform

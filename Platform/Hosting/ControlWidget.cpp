@@ -124,6 +124,11 @@ ControlWidget::ControlWidget(
     m_control->setExtent(pixelsToTwips(start.width()), pixelsToTwips(start.height()));
 }
 
+ControlWidget::ControlWidget(
+    const QString &classIdOrProgId, QWidget *parent, const PropertyBag *saved)
+    : ControlWidget(defaultComponentHost(), classIdOrProgId, parent, saved)
+{ }
+
 ControlWidget::~ControlWidget()
 {
     m_container->detach();
@@ -227,15 +232,7 @@ bool ControlWidget::ambientUserMode() const
 
 std::shared_ptr<StdFont> ControlWidget::ambientFont() const
 {
-    const QFont qt = font();
-    auto font = std::make_shared<StdFont>();
-    font->setName(qt.family());
-    font->setSize(Currency::fromDouble(qt.pointSizeF() > 0 ? qt.pointSizeF() : 8.25));
-    font->setWeight(static_cast<int16_t>(qt.weight()));
-    font->setItalic(qt.italic());
-    font->setUnderline(qt.underline());
-    font->setStrikethrough(qt.strikeOut());
-    return font;
+    return StdFont::fromQFont(font());
 }
 
 uint32_t ControlWidget::ambientForeColor() const

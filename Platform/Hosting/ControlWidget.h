@@ -31,6 +31,9 @@ public:
     // Raises what ComponentHost::create raises, and what the control raises.
     ControlWidget(ComponentHost &host, const QString &classIdOrProgId, QWidget *parent = nullptr,
         const PropertyBag *saved = nullptr);
+    // The same through the process's default host.
+    explicit ControlWidget(const QString &classIdOrProgId, QWidget *parent = nullptr,
+        const PropertyBag *saved = nullptr);
     ~ControlWidget() override;
 
     // The control's own interface.

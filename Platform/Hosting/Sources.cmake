@@ -11,6 +11,7 @@ list(APPEND PLATFORM_SOURCES
     Hosting/Registry.cpp
     Hosting/ServerRegistration.cpp
     Hosting/StandardControls.cpp
+    Hosting/TypedValues.cpp
     Hosting/UserControl.cpp
 )
 list(APPEND HOSTING_TESTS

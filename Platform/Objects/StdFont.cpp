@@ -148,6 +148,19 @@ QFont StdFont::toQFont() const
     return font;
 }
 
+std::shared_ptr<StdFont> StdFont::fromQFont(const QFont &qt)
+{
+    auto font = std::make_shared<StdFont>();
+    if (!qt.family().isEmpty())
+        font->m_name = qt.family();
+    font->m_size = Currency::fromDouble(qt.pointSizeF() > 0 ? qt.pointSizeF() : 8.25);
+    font->m_weight = static_cast<int16_t>(qt.weight());
+    font->m_italic = qt.italic();
+    font->m_underline = qt.underline();
+    font->m_strikethrough = qt.strikeOut();
+    return font;
+}
+
 void StdFont::notify(const QString &propertyName)
 {
     // A listener may connect or disconnect others (or itself) while it runs: walk a snapshot

@@ -71,6 +71,8 @@ public:
     std::shared_ptr<StdFont> clone() const;
 
     QFont toQFont() const;
+    // A font with a QFont's attributes (8.25 points when it has no point size).
+    static std::shared_ptr<StdFont> fromQFont(const QFont &font);
 
 private:
     // Weights from here up read as bold, semibold included.

@@ -124,6 +124,25 @@ QString IdentifierScope::claim(const QString &name)
     return identifier;
 }
 
+QString IdentifierScope::claim(
+    const QString &name, const std::function<QStringList(const QString &)> &companions)
+{
+    QString identifier = cppIdentifier(name);
+    const auto free = [&](const QString &candidate) {
+        if (m_taken.contains(candidate))
+            return false;
+        for (const QString &companion : companions(candidate)) {
+            if (m_taken.contains(companion))
+                return false;
+        }
+        return true;
+    };
+    while (!free(identifier))
+        identifier += u'_';
+    m_taken << identifier << companions(identifier);
+    return identifier;
+}
+
 LibraryModel modelOf(const LibraryInfo &library, const QStringList &topLevelNames)
 {
     LibraryModel model;

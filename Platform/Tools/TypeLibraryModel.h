@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 // What the code generators see of a type library: its creatable classes with their members
@@ -31,6 +32,10 @@ class IdentifierScope
 public:
     explicit IdentifierScope(QStringList reserved = {}) : m_taken(std::move(reserved)) { }
     QString claim(const QString &name);
+    // The same, for a name that brings companions of its own (a property's setter): the
+    // spelling is lengthened until neither it nor any of its companions is taken, and all are.
+    QString claim(
+        const QString &name, const std::function<QStringList(const QString &)> &companions);
 
 private:
     QStringList m_taken;

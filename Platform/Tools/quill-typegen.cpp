@@ -2,11 +2,14 @@
 // hosts take the library's ids from the library itself.
 #include "GeneratedFile.h"
 #include "IdsHeader.h"
+#include "WidgetCode.h"
 
 #include "../Hosting/ComponentHost.h"
 #include "../Value/RuntimeError.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QSet>
 #include <QTextStream>
 
 using namespace platform;
@@ -17,8 +20,39 @@ int usage(QTextStream &err)
 {
     err << "usage: quill-typegen --ids LIBRARY OUTPUT.h\n"
            "  writes the member, event and enumeration ids of the library's classes as a C++\n"
-           "  header; an OUTPUT.h that already holds the same text is left untouched\n";
+           "  header; an OUTPUT.h that already holds the same text is left untouched\n"
+           "       quill-typegen --widgets LIBRARY OUTDIR [CLASS...]\n"
+           "  writes a typed QWidget class per creatable class (<Class>Widget.h and .cpp) and\n"
+           "  <Library>Widgets.h into OUTDIR, each only when its text changed; the CLASSes, when\n"
+           "  given, must be exactly the library's creatable classes, as the build expects them\n";
     return 2;
+}
+
+// Writes the widget files; the build names the files it compiles beforehand, so a class it
+// does not expect, or one it expects and the library lacks, stops it here.
+void writeWidgets(const LibraryInfo &library, const QString &folder, const QStringList &expected)
+{
+    const auto files = typegen::widgetFiles(library);
+    if (!expected.isEmpty()) {
+        QSet<QString> written;
+        for (const auto &file : files) {
+            if (file.fileName.endsWith(u".cpp"))
+                written << file.fileName.chopped(int(qstrlen("Widget.cpp")));
+        }
+        const QSet<QString> wanted(expected.begin(), expected.end());
+        if (written != wanted) {
+            QStringList unexpected = (written - wanted).values();
+            QStringList missing = (wanted - written).values();
+            unexpected.sort();
+            missing.sort();
+            throw RuntimeError(ErrorNumber::InvalidFileFormat,
+                QStringLiteral("the classes of %1 are not those expected: not expected %2; "
+                               "expected but missing %3")
+                    .arg(library.name, unexpected.join(u' '), missing.join(u' ')));
+        }
+    }
+    for (const auto &file : files)
+        typegen::writeIfChanged(QDir(folder).filePath(file.fileName), file.text);
 }
 
 } // namespace
@@ -28,13 +62,18 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() != 3 || args[0] != u"--ids")
+    const bool ids = args.size() == 3 && args[0] == u"--ids";
+    const bool widgets = args.size() >= 3 && args[0] == u"--widgets";
+    if (!ids && !widgets)
         return usage(err);
     try {
         // The type library is read from the file itself; the registry is never consulted.
         ComponentHost host;
-        const QByteArray text = typegen::idsHeaderText(host.libraryDescriptor(args[1]).info());
-        typegen::writeIfChanged(args[2], text);
+        const LibraryInfo &library = host.libraryDescriptor(args[1]).info();
+        if (ids)
+            typegen::writeIfChanged(args[2], typegen::idsHeaderText(library));
+        else
+            writeWidgets(library, args[2], args.mid(3));
     } catch (const RuntimeError &e) {
         err << "quill-typegen: " << e.text() << " (error " << e.number() << ")\n";
         return 1;

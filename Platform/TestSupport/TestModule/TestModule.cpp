@@ -1,5 +1,6 @@
 // A control library for the hosting tests, built and loaded like any other.
 #include "TestControl.h"
+#include "TypedControl.h"
 
 #include "../../Hosting/LibraryDescriptor.h"
 
@@ -32,6 +33,23 @@ LibraryDescriptor &descriptor()
         control.designHeight = 600;
         control.create = [] { return std::make_unique<TestControl>(); };
         info.classes.push_back(control);
+
+        ClassInfo typed;
+        typed.id = Guid::fromString("{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F05}");
+        typed.name = QStringLiteral("TypedControl");
+        typed.progId = QStringLiteral("TestKit.TypedControl");
+        typed.defaultInterface = {Guid::fromString("{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F06}"),
+            QStringLiteral("_TypedControl"), {QStringLiteral("dual")}, false,
+            TypedControl::memberTable().infos()};
+        typed.eventInterface = {Guid::fromString("{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F07}"),
+            QStringLiteral("__TypedControl"), {}, true, TypedControl::events()};
+        typed.miscStatus = 0x00020191;
+        typed.toolboxBitmapId = 101;
+        typed.designWidth = 1500;
+        typed.designHeight = 450;
+        typed.create = [] { return std::make_unique<TypedControl>(); };
+        info.classes.push_back(typed);
+        info.enums.push_back(TypedControl::shapeEnum());
         return info;
     }());
     return library;

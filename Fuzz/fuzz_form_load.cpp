@@ -60,9 +60,14 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     application = new FuzzApplication;
     // The library's coverage counters are registered with the fuzzer when it is first loaded and
     // must stay mapped: a host unloads a library it no longer needs, so it is pinned here.
-    if (!dlopen(QUILL_TEST_MODULE, RTLD_NOW | RTLD_NODELETE))
+    // QUILL_TEST_MODULE in the environment names a copy of the library, so that a long run does
+    // not load one the build is relinking.
+    const QByteArray module = qEnvironmentVariableIsSet("QUILL_TEST_MODULE")
+        ? qgetenv("QUILL_TEST_MODULE")
+        : QByteArray(QUILL_TEST_MODULE);
+    if (!dlopen(module.constData(), RTLD_NOW | RTLD_NODELETE))
         std::abort();
-    platform::registerLibraryFile(QStringLiteral(QUILL_TEST_MODULE));
+    platform::registerLibraryFile(QString::fromLocal8Bit(module));
     host = new platform::ComponentHost;
     return 0;
 }

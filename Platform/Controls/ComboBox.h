@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "ListItemModel.h"
 #include "StandardControl.h"
 
@@ -22,7 +24,7 @@ namespace platform {
 //   even to the same index; -1 too). The edit text takes the entry's text silently.
 // - Enter in the edit field goes to `onKeyPress` and no further.
 // - Height follows the font and cannot be set.
-class ComboBox : public DispatchFromTable<ComboBox, StandardControl>
+class QUILL_PLATFORM_EXPORT ComboBox : public DispatchFromTable<ComboBox, StandardControl>
 {
 public:
     ComboBox(QWidget *parent, const QString &name);

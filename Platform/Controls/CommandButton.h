@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "StandardControl.h"
 
 #include <QPointer>
@@ -11,7 +13,7 @@ namespace platform {
 
 // The command button, on a QPushButton. `onClick` reports a press by mouse or keyboard. In the
 // graphical style the button shows its Picture, at the picture's own size, beside any caption.
-class CommandButton : public DispatchFromTable<CommandButton, StandardControl>
+class QUILL_PLATFORM_EXPORT CommandButton : public DispatchFromTable<CommandButton, StandardControl>
 {
 public:
     enum StyleValue : int16_t { Standard = 0, Graphical = 1 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -23,7 +25,7 @@ namespace platform {
 //   the focus for a while is not a loss.
 // Mouse events of watched widgets go to `mousePress` and `mouseRelease`, which return true to
 // keep an event from the widget.
-class ControlEventFilter : public QObject
+class QUILL_PLATFORM_EXPORT ControlEventFilter : public QObject
 {
 public:
     explicit ControlEventFilter(QObject *parent);

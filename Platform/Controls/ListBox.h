@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "ListItemModel.h"
 #include "StandardControl.h"
 
@@ -20,7 +22,7 @@ namespace platform {
 // - `onMouseUp` reports the release of any mouse button over the entries. Only the left button
 //   selects; a press on the blank area below the entries keeps the selection.
 // - Refilling is cheap: entries appended reach the view in one batch (see ListItemModel).
-class ListBox : public DispatchFromTable<ListBox, StandardControl>
+class QUILL_PLATFORM_EXPORT ListBox : public DispatchFromTable<ListBox, StandardControl>
 {
 public:
     // Mouse buttons and shift states of onMouseUp.

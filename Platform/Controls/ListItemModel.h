@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QAbstractListModel>
 #include <QString>
 #include <cstdint>
@@ -16,7 +18,7 @@ namespace platform {
 // loop after the statement that added them, or earlier when the control needs its views to be
 // current. Refilling a list of thousands of entries thus costs one notification instead of one
 // per entry. Until then rowCount() reports the entries the views know of.
-class ListItemModel : public QAbstractListModel
+class QUILL_PLATFORM_EXPORT ListItemModel : public QAbstractListModel
 {
 public:
     static constexpr int MaxCount = 32767;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Value/RuntimeError.h"
 
 #include <functional>
@@ -12,7 +14,7 @@ namespace platform {
 // thread. The code that raised it (a control's, and the toolkit's under it) is still on the
 // stack and goes on with its objects when the handler returns, so nothing may destroy them
 // meanwhile: see destroyWhenSafe.
-class RunningHandler
+class QUILL_PLATFORM_EXPORT RunningHandler
 {
 public:
     RunningHandler();
@@ -27,10 +29,10 @@ public:
 // event loop that was running then (never in a nested loop a handler may start), so that a
 // host may destroy a form from inside one of its controls' events. Without an event loop the
 // remains wait for flushDestroyedWhenSafe.
-void destroyWhenSafe(std::shared_ptr<void> remains);
+QUILL_PLATFORM_EXPORT void destroyWhenSafe(std::shared_ptr<void> remains);
 // Destroys, now, everything destroyWhenSafe still holds: for the end of a program or a test
 // that has no event loop left to do it.
-void flushDestroyedWhenSafe();
+QUILL_PLATFORM_EXPORT void flushDestroyedWhenSafe();
 
 // Errors raised by notification handlers must not unwind through the toolkit's own code, which
 // is built without exception support. A handler's error is therefore caught where the
@@ -40,7 +42,7 @@ void flushDestroyedWhenSafe();
 //   back, and finish() throws it to the statement's caller, as if the handler ran inline;
 // - with no such statement (the user typed or clicked, a timer fired), the error goes to the
 //   unhandled-error handler, by default a message on standard error.
-class NotificationScope
+class QUILL_PLATFORM_EXPORT NotificationScope
 {
 public:
     NotificationScope();
@@ -76,10 +78,11 @@ private:
 
 // Where errors of handlers that no statement waits for go; a host sets it to show them to the
 // user. An empty handler restores the default message on standard error.
-void setUnhandledErrorHandler(std::function<void(const RuntimeError &)> handler);
+QUILL_PLATFORM_EXPORT void setUnhandledErrorHandler(
+    std::function<void(const RuntimeError &)> handler);
 
 // Hands an error straight to the unhandled-error handler, whatever statement is running: for a
 // failure that must not stop the statement, yet must not pass unnoticed either.
-void reportUnhandledError(const RuntimeError &error);
+QUILL_PLATFORM_EXPORT void reportUnhandledError(const RuntimeError &error);
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Value/Variant.h"
 
 #include <QColor>
@@ -12,7 +14,7 @@ namespace platform {
 // byte (0x80000005 window background, 0x80000008 window text, 0x8000000F button face,
 // 0x80000012 button text, ...). System colours are resolved from a palette, the application's
 // unless one is given, at the moment of the call.
-class OleColor
+class QUILL_PLATFORM_EXPORT OleColor
 {
 public:
     static constexpr uint32_t SystemFlag = 0x80000000u;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "StandardControl.h"
 
 #include "../System/DeviceContexts.h"
@@ -22,7 +24,7 @@ class PictureBoxSurface;
 // - hDC is a device context over the image, made on first use and kept for the box's life;
 //   drawing through it repaints the box.
 // - Cls, and a new BackColor, clear the image to BackColor and draw the Picture again.
-class PictureBox : public DispatchFromTable<PictureBox, StandardControl>
+class QUILL_PLATFORM_EXPORT PictureBox : public DispatchFromTable<PictureBox, StandardControl>
 {
 public:
     enum BorderStyleValue : int16_t { NoBorder = 0, FixedSingle = 1 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -8,7 +10,7 @@ namespace platform {
 // The widget of a picture box: shows a persistent image at the top left of its interior, inside
 // an optional sunken border. It draws nothing else, so what was drawn into the image survives
 // every repaint.
-class PictureBoxSurface : public QWidget
+class QUILL_PLATFORM_EXPORT PictureBoxSurface : public QWidget
 {
 public:
     PictureBoxSurface(QWidget *parent, const QImage *image);

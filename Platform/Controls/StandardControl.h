@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/StdFont.h"
 #include "../Objects/StdPicture.h"
 #include "ControlEventFilter.h"
@@ -24,7 +26,7 @@ namespace platform {
 //
 // The control owns its widget: the destructor deletes it unless its parent took it first. Once
 // the widget is gone, calls that need it raise "Object variable not set".
-class StandardControl : public Dispatch
+class QUILL_PLATFORM_EXPORT StandardControl : public Dispatch
 {
 public:
     ~StandardControl() override;

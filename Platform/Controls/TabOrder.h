@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QWidget>
 
 namespace platform {
@@ -9,7 +11,7 @@ namespace platform {
 // takes the next index and goes last, at no cost beyond its own; changing an index orders the
 // parent's controls again, and while a Batch lives for that parent (loading a form), that
 // happens once, when the batch ends.
-class TabOrder
+class QUILL_PLATFORM_EXPORT TabOrder
 {
 public:
     // Adds a control's widget and returns its index: the number of controls before it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "StandardControl.h"
 
 #include <QPointer>
@@ -13,7 +15,7 @@ namespace platform {
 // control characters and unpaired surrogates included. `onChange` reports every change of the
 // text, by the user or by code, inside the statement that made it; setting the text it already
 // holds reports nothing, unless the box is told to report such writes too.
-class TextBox : public DispatchFromTable<TextBox, StandardControl>
+class QUILL_PLATFORM_EXPORT TextBox : public DispatchFromTable<TextBox, StandardControl>
 {
 public:
     enum AlignmentValue : int16_t { LeftJustify = 0, RightJustify = 1, Center = 2 };

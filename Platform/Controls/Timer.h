@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/MemberTable.h"
 
 #include <QPointer>
@@ -12,7 +14,7 @@ namespace platform {
 
 // The timer: `onTimer` runs from the event loop every Interval milliseconds while Enabled is
 // on and Interval is above 0. Changing either restarts the count.
-class Timer : public DispatchFromTable<Timer>
+class QUILL_PLATFORM_EXPORT Timer : public DispatchFromTable<Timer>
 {
 public:
     Timer(QWidget *parent, const QString &name);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "LibraryDescriptor.h"
 #include "Registry.h"
 
@@ -12,7 +14,7 @@ namespace platform {
 // Creates controls the way any host does: it looks the class up in the registry by class id or
 // ProgID, loads the class's library at run time, asks its class factory for an instance, and
 // unloads libraries only when they say they may go.
-class ComponentHost
+class QUILL_PLATFORM_EXPORT ComponentHost
 {
 public:
     ComponentHost(); // the user's registry

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/Dispatch.h"
 
 #include <memory>
@@ -10,7 +12,7 @@ class StdFont;
 
 // What a control's host gives the control: ambient values, the parent form, and the channels
 // for property-change notices and events. A control site implements it.
-class ControlContainer
+class QUILL_PLATFORM_EXPORT ControlContainer
 {
 public:
     virtual ~ControlContainer() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/PropertyBag.h"
 #include "ControlContainer.h"
 #include "Registry.h"
@@ -17,7 +19,7 @@ class Extender;
 // The place of one control on a host form: it sites the control (ambient values, parent,
 // notices and events), gives the host the control's dispatch and its extender, and saves the
 // control's state.
-class ControlSite : public ControlContainer
+class QUILL_PLATFORM_EXPORT ControlSite : public ControlContainer
 {
 public:
     ControlSite(HostForm &form, const QString &name, std::shared_ptr<UserControl> control,

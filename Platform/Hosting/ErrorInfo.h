@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Value/RuntimeError.h"
 
 #include <optional>
@@ -10,8 +12,8 @@ namespace platform {
 // codes across the library boundary; the error itself, number and text, is left here for the
 // caller on the same thread, so that a registration tool can say what went wrong (which file,
 // and how) rather than just that it did.
-void setErrorInfo(const RuntimeError &error);
+QUILL_PLATFORM_EXPORT void setErrorInfo(const RuntimeError &error);
 // The error the last failing entry point on this thread left, once; nothing when it left none.
-std::optional<RuntimeError> takeErrorInfo();
+QUILL_PLATFORM_EXPORT std::optional<RuntimeError> takeErrorInfo();
 
 } // namespace platform

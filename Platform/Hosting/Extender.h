@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/MemberTable.h"
 
 namespace platform {
@@ -19,7 +21,7 @@ constexpr DispId Parent = static_cast<DispId>(0x80010008u);
 
 // The host's properties of a sited control, in the form's units (twips). Once the site is
 // gone every member raises Object variable not set.
-class Extender : public DispatchFromTable<Extender>
+class QUILL_PLATFORM_EXPORT Extender : public DispatchFromTable<Extender>
 {
 public:
     explicit Extender(ControlSite *site) : m_site(site) { }

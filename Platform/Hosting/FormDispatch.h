@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/MemberTable.h"
 
 namespace platform {
@@ -9,7 +11,7 @@ class HostForm;
 // A form as its controls see it through Parent: Caption, Width, Height, ScaleMode, ScaleX,
 // ScaleY, hWnd and SetFocus by name. Once the form is gone every member raises Object variable
 // not set.
-class FormDispatch : public DispatchFromTable<FormDispatch>
+class QUILL_PLATFORM_EXPORT FormDispatch : public DispatchFromTable<FormDispatch>
 {
 public:
     explicit FormDispatch(HostForm *form) : m_form(form) { }

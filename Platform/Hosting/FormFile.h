@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/PropertyBag.h"
 
 #include <QString>
@@ -12,7 +14,7 @@ namespace platform {
 
 // Where saved data was read from, so that an error found while a form is built from it can
 // name the file and the line. Data made in code has no file.
-struct SourcePlace
+struct QUILL_PLATFORM_EXPORT SourcePlace
 {
     QString file;
     int line = 0;
@@ -29,7 +31,7 @@ struct SourcePlace
 // One control of a saved form: its kind (a ProgID or "{class id}" for a control from a library,
 // or the name of a standard control such as CommandButton), its name, position and size in
 // twips, tab index and saved state.
-struct SavedControl
+struct QUILL_PLATFORM_EXPORT SavedControl
 {
     QString kind;
     QString name;
@@ -42,7 +44,7 @@ struct SavedControl
     SourcePlace place; // the Begin line and the lines of the bag's keys
 };
 
-struct SavedForm
+struct QUILL_PLATFORM_EXPORT SavedForm
 {
     QString name;
     PropertyBag properties; // the form's own: Caption, ClientWidth, ClientHeight, Font, ...
@@ -66,13 +68,13 @@ struct SavedForm
 // Strings escape \" \\ \n \r \t and \uXXXX; numbers use "." and round-trip exactly. Lines
 // starting with # are comments. Arrays nest at most MaxArrayDepth deep.
 constexpr int MaxArrayDepth = 64;
-QString formText(const SavedForm &form);
+QUILL_PLATFORM_EXPORT QString formText(const SavedForm &form);
 // Raises Invalid file format naming the source, the line and what is wrong.
-SavedForm parseFormText(const QString &text, const QString &sourceName);
+QUILL_PLATFORM_EXPORT SavedForm parseFormText(const QString &text, const QString &sourceName);
 
 // Raises File not found for a missing file.
-SavedForm readFormFile(const QString &path);
+QUILL_PLATFORM_EXPORT SavedForm readFormFile(const QString &path);
 // Written atomically; raises Path/File access error when it cannot be.
-void writeFormFile(const QString &path, const SavedForm &form);
+QUILL_PLATFORM_EXPORT void writeFormFile(const QString &path, const SavedForm &form);
 
 } // namespace platform

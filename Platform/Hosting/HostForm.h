@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "ComponentHost.h"
 #include "ControlSite.h"
 #include "FormFile.h"
@@ -17,7 +19,7 @@ class FormDispatch;
 
 // A top-level form of a host program: a window with a caption, a client area measured in twips,
 // a font its controls see as their container's, and the controls placed on it.
-class HostForm
+class QUILL_PLATFORM_EXPORT HostForm
 {
 public:
     HostForm(ComponentHost &host, const QString &name);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/TypeInfo.h"
 #include "UserControl.h"
 
@@ -22,7 +24,7 @@ constexpr int32_t SelfRegClass = static_cast<int32_t>(0x80040201u);
 class LibraryDescriptor;
 
 // Makes the instances of one class and keeps its library's count of live instances.
-class ClassFactory
+class QUILL_PLATFORM_EXPORT ClassFactory
 {
 public:
     ClassFactory(LibraryDescriptor &library, const ClassInfo &info);
@@ -40,7 +42,7 @@ private:
 
 // The static description of a control library: its type library, classes and resources. The
 // library's exported entry points are one-line forwards to the operations here.
-class LibraryDescriptor
+class QUILL_PLATFORM_EXPORT LibraryDescriptor
 {
 public:
     explicit LibraryDescriptor(LibraryInfo info);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/Guid.h"
 #include "../Objects/TypeInfo.h"
 
@@ -16,7 +18,7 @@ namespace platform {
 // raise Invalid file format (Path/File access error when it cannot be read at all) naming the
 // file and what is wrong, and it is never written over. An entry is checked when it is used:
 // a field of the wrong type is reported as malformed, naming the entry and the field.
-class Registry
+class QUILL_PLATFORM_EXPORT Registry
 {
 public:
     struct ClassEntry

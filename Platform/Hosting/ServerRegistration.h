@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QString>
 
 namespace platform {
@@ -8,7 +10,7 @@ namespace platform {
 // registration tool does. Raises 53 for a missing file, 48 for one that does not load, 453 for
 // one without the entry point, and, when the entry point reports failure, the error it left
 // (a registry that does not read: 321 or 75, naming the file), else Path/File access error.
-void registerLibraryFile(const QString &libraryPath);
-void unregisterLibraryFile(const QString &libraryPath);
+QUILL_PLATFORM_EXPORT void registerLibraryFile(const QString &libraryPath);
+QUILL_PLATFORM_EXPORT void unregisterLibraryFile(const QString &libraryPath);
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/Dispatch.h"
 
 #include <QString>
@@ -9,7 +11,8 @@ namespace platform {
 
 // A standard control by the name of its kind (TextBox, ComboBox, ListBox, CommandButton,
 // PictureBox, Timer) on `parent`; nothing for an unknown kind.
-bool isStandardControlKind(const QString &kind);
-DispatchPtr createStandardControl(const QString &kind, QWidget *parent, const QString &name);
+QUILL_PLATFORM_EXPORT bool isStandardControlKind(const QString &kind);
+QUILL_PLATFORM_EXPORT DispatchPtr createStandardControl(
+    const QString &kind, QWidget *parent, const QString &name);
 
 } // namespace platform

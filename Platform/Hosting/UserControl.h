@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/Dispatch.h"
 #include "../Objects/PropertyBag.h"
 #include "ControlContainer.h"
@@ -15,7 +17,7 @@ class StdFont;
 class UserControl;
 
 // The ambient values of the control's container, read when asked.
-class AmbientProperties
+class QUILL_PLATFORM_EXPORT AmbientProperties
 {
 public:
     explicit AmbientProperties(const UserControl &control) : m_control(control) { }
@@ -29,7 +31,7 @@ private:
 
 // The surface a control derives from: it owns the widget its constituent controls live on and
 // offers the host services. A control overrides the lifecycle hooks it handles.
-class UserControl : public Dispatch
+class QUILL_PLATFORM_EXPORT UserControl : public Dispatch
 {
 public:
     UserControl();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Value/Variant.h"
 
 #include <QString>
@@ -29,7 +31,7 @@ constexpr DispId Value = 0;
 
 // An object callable by member id, and by name for late-bound callers. Every failure is a
 // RuntimeError; an unknown member or a kind the member lacks raises 438.
-class Dispatch : public std::enable_shared_from_this<Dispatch>
+class QUILL_PLATFORM_EXPORT Dispatch : public std::enable_shared_from_this<Dispatch>
 {
 public:
     virtual ~Dispatch();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QString>
 #include <array>
 #include <compare>
@@ -10,7 +12,7 @@
 namespace platform {
 
 // A 128-bit identifier of a class, an interface or a library, written {8-4-4-4-12}.
-class Guid
+class QUILL_PLATFORM_EXPORT Guid
 {
 public:
     constexpr Guid() = default;

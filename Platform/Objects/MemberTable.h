@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "Dispatch.h"
 
 #include "../Value/RuntimeError.h"
@@ -12,7 +14,7 @@ namespace platform {
 
 // One parameter as the type library shows it. Types are written as the type library names them
 // ("BSTR", "long", "VARIANT", "OLE_COLOR", "IDispatch*", ...).
-struct ParamInfo
+struct QUILL_PLATFORM_EXPORT ParamInfo
 {
     QString name;
     QString type;
@@ -22,7 +24,7 @@ struct ParamInfo
 
 // One member of an interface: for a property, `type` is the property's type and `params` its
 // index arguments; for a method, `type` is the return type ("void" for none).
-struct MemberInfo
+struct QUILL_PLATFORM_EXPORT MemberInfo
 {
     QString name;
     DispId id = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Value/Variant.h"
 
 #include <QString>
@@ -9,7 +11,7 @@ namespace platform {
 
 // A control's saved state: keys in the order they were written, compared case-insensitively,
 // with values of every Variant kind (font objects as object references).
-class PropertyBag
+class QUILL_PLATFORM_EXPORT PropertyBag
 {
 public:
     struct Entry

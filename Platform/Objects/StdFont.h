@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Value/Currency.h"
 #include "MemberTable.h"
 
@@ -27,7 +29,7 @@ constexpr DispId Charset = 8;
 // The standard font object: a set of attributes that controls copy into their widgets, with a
 // change notification that listeners use to follow it. Every put of an attribute notifies,
 // even when the value does not change, after the value is stored.
-class StdFont : public DispatchFromTable<StdFont>
+class QUILL_PLATFORM_EXPORT StdFont : public DispatchFromTable<StdFont>
 {
 public:
     using Listener = std::function<void(const QString &propertyName)>;

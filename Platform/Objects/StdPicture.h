@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "MemberTable.h"
 
 #include <QImage>
@@ -12,7 +14,7 @@ namespace platform {
 // reported in HIMETRIC, as the component model gives picture sizes. Pixels are kept in one of
 // two 32-bit formats (RGB32, or premultiplied ARGB32 when the picture has transparency) so that
 // the drawing calls never convert them.
-class StdPicture : public DispatchFromTable<StdPicture>
+class QUILL_PLATFORM_EXPORT StdPicture : public DispatchFromTable<StdPicture>
 {
     struct Key
     {

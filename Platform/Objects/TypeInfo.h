@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "Guid.h"
 #include "MemberTable.h"
 
@@ -30,7 +32,7 @@ constexpr uint32_t SimpleFrame = 0x10000; // it can hold other controls
 constexpr uint32_t SetClientSiteFirst = 0x20000;
 } // namespace MiscStatus
 
-struct InterfaceInfo
+struct QUILL_PLATFORM_EXPORT InterfaceInfo
 {
     Guid id;
     QString name;
@@ -40,7 +42,7 @@ struct InterfaceInfo
     std::vector<MemberInfo> members;
 };
 
-struct EnumInfo
+struct QUILL_PLATFORM_EXPORT EnumInfo
 {
     struct Constant
     {
@@ -52,7 +54,7 @@ struct EnumInfo
     std::vector<Constant> constants;
 };
 
-struct ClassInfo
+struct QUILL_PLATFORM_EXPORT ClassInfo
 {
     Guid id;
     QString name;
@@ -68,7 +70,7 @@ struct ClassInfo
 };
 
 // The version resource of a library file.
-struct VersionResource
+struct QUILL_PLATFORM_EXPORT VersionResource
 {
     QString fileDescription;
     QString productName;
@@ -81,7 +83,7 @@ struct VersionResource
     bool selfRegister = true; // holds the "OLESelfRegister" entry
 };
 
-struct LibraryInfo
+struct QUILL_PLATFORM_EXPORT LibraryInfo
 {
     Guid id;
     QString name;
@@ -104,6 +106,6 @@ struct LibraryInfo
 
 // Readable IDL-like text of a type library: attributes, enumerations, interfaces with their
 // members, ids and attributes, and classes.
-QString typeLibraryText(const LibraryInfo &library);
+QUILL_PLATFORM_EXPORT QString typeLibraryText(const LibraryInfo &library);
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QString>
 #include <cstdint>
 #include <typeindex>
@@ -11,7 +13,7 @@ namespace platform {
 // compare case-insensitively and may carry ".dll"; function names are exact, as entry points
 // are. The user32 and gdi32 stand-ins are in the table from the start. Tests hide a name to play
 // a system that lacks it; every change bumps the generation, so bound declarations look again.
-class ApiTable
+class QUILL_PLATFORM_EXPORT ApiTable
 {
 public:
     using Function = void (*)();

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QString>
 
 namespace platform {
 
 // App.Path: the folder of the running program, without a trailing separator.
-QString appPath();
+QUILL_PLATFORM_EXPORT QString appPath();
 
 } // namespace platform

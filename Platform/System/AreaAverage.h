@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QImage>
 #include <cstdint>
 
@@ -9,7 +11,7 @@ namespace platform {
 // finer than both images' pixels: pixel i covers [i * step, (i + 1) * step), cut at `length`,
 // so that only the last pixel may cover less. An image shows the whole picture along a
 // direction when it has ceil(length / step) pixels there.
-struct PixelSpan
+struct QUILL_PLATFORM_EXPORT PixelSpan
 {
     int64_t step = 1;
     int64_t length = 1;
@@ -35,13 +37,13 @@ struct PixelSpan
 // - Cost: one pass over the source, a few operations per source and per destination pixel;
 //   fastest when each destination pixel covers at most three source pixels across and along
 //   (shrinking by less than a half). Working memory: one row of the source.
-QImage averageOverArea(
+QUILL_PLATFORM_EXPORT QImage averageOverArea(
     const QImage &source, PixelSpan fromX, PixelSpan fromY, PixelSpan toX, PixelSpan toY);
 
 // The common case: `source` shrunk to `size`, the pixels of both evenly spread over the
 // picture.
-QImage shrinkByAreaAverage(const QImage &source, QSize size);
+QUILL_PLATFORM_EXPORT QImage shrinkByAreaAverage(const QImage &source, QSize size);
 
-bool areaAverageSupports(QImage::Format format);
+QUILL_PLATFORM_EXPORT bool areaAverageSupports(QImage::Format format);
 
 } // namespace platform

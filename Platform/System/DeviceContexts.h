@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "ReducedCopies.h"
 
 #include <QImage>
@@ -28,7 +30,7 @@ enum class StretchMode : int32_t {
 // the reduced copies a smooth stretch keeps of a source image hold only for the key they were
 // made from. Owners therefore change the image through QImage and QPainter only, never through
 // a pointer into its bits kept from an earlier call.
-struct DeviceContext
+struct QUILL_PLATFORM_EXPORT DeviceContext
 {
     QImage *image = nullptr;
     StretchMode stretchMode = StretchMode::BlackOnWhite;
@@ -38,7 +40,7 @@ struct DeviceContext
 
 // The table of live device contexts. Handles are never reused while the process runs, so a
 // stale handle finds nothing instead of another control's image.
-class DeviceContexts
+class QUILL_PLATFORM_EXPORT DeviceContexts
 {
 public:
     static HDC create(QImage *image, std::function<void()> changed);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "../Objects/StdPicture.h"
 
 #include <QString>
@@ -13,6 +15,6 @@ constexpr qint64 MaxPictureBytes = qint64(256) * 1024 * 1024;
 // not found for a missing file, Path/File access error for one that cannot be read, Invalid
 // picture for a file that is no picture, and Out of memory for a picture larger than
 // MaxPictureBytes, which is refused from its header without being decoded.
-std::shared_ptr<StdPicture> LoadPicture(const QString &fileName = {});
+QUILL_PLATFORM_EXPORT std::shared_ptr<StdPicture> LoadPicture(const QString &fileName = {});
 
 } // namespace platform

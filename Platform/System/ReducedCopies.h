@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QImage>
 #include <QSize>
 #include <cstdint>
@@ -31,7 +33,7 @@ namespace platform {
 //   change under an unchanged key, so no copy is made or used then.
 // - Memory: the copies together stay within a third of the picture's bytes; when a new one
 //   would not fit, the least recently used go first.
-class ReducedCopies
+class QUILL_PLATFORM_EXPORT ReducedCopies
 {
 public:
     // Below a million pixels a direct stretch takes a few milliseconds: no copies.

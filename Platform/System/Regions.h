@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QRegion>
 #include <cstdint>
 #include <optional>
@@ -11,7 +13,7 @@ using HRGN = int32_t;
 // The table of region handles. A handle belongs to whoever created it until it is deleted or
 // handed to a window, which takes it out of the table. Handles are never reused while the
 // process runs, so a stale handle finds nothing.
-class Regions
+class QUILL_PLATFORM_EXPORT Regions
 {
 public:
     static HRGN create(const QRegion &region);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -16,16 +18,16 @@ namespace platform {
 // unpaired one survives). Names also escape "[", "]", "=", "/" and "#": a line that begins with
 // "#" is a comment, so a key that begins with it must not be written as it is. Comments, blank
 // lines and a byte order mark at the start are ignored; the store writes none of them.
-struct SettingsEntry
+struct QUILL_PLATFORM_EXPORT SettingsEntry
 {
     QString app, section, key, value;
 };
 
 // Every entry that reads; lines that do not read are skipped.
-std::vector<SettingsEntry> parseSettings(const QString &text);
+QUILL_PLATFORM_EXPORT std::vector<SettingsEntry> parseSettings(const QString &text);
 
 // A line of a file that does not read: its number (from 1) and what is wrong with it.
-struct SettingsProblem
+struct QUILL_PLATFORM_EXPORT SettingsProblem
 {
     qsizetype line = 0;
     QString what;
@@ -34,15 +36,15 @@ struct SettingsProblem
 // A file as the store takes it: whole or not at all. Any line that is neither a setting, nor a
 // section, nor ignored, and bytes that are not UTF-8, make the problem; entries are then empty,
 // because writing back what did read would drop what did not.
-struct SettingsFileContent
+struct QUILL_PLATFORM_EXPORT SettingsFileContent
 {
     std::vector<SettingsEntry> entries;
     std::optional<SettingsProblem> problem;
 };
-SettingsFileContent readSettingsFile(const QByteArray &bytes);
+QUILL_PLATFORM_EXPORT SettingsFileContent readSettingsFile(const QByteArray &bytes);
 
 // The file's bytes (UTF-8). Whatever the entries hold, they read back the same and without a
 // problem.
-QByteArray writeSettings(const std::vector<SettingsEntry> &entries);
+QUILL_PLATFORM_EXPORT QByteArray writeSettings(const std::vector<SettingsEntry> &entries);
 
 } // namespace platform

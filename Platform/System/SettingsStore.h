@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QString>
 
 namespace platform {
@@ -12,7 +14,7 @@ namespace platform {
 // values round-trip exactly, whatever UTF-16 they hold. A file that is there but does not read
 // (no permission, not a file, not UTF-8, a line that is no setting) is never taken for an empty
 // store: reading and writing raise Path/File access error naming it, and it stays as it is.
-class SettingsStore
+class QUILL_PLATFORM_EXPORT SettingsStore
 {
 public:
     // A store kept in the given folder (created when first written).
@@ -36,9 +38,9 @@ private:
 };
 
 // The runtime's settings calls, on the user's store.
-QString GetSetting(const QString &app, const QString &section, const QString &key,
-    const QString &defaultValue = {});
-void SaveSetting(
+QUILL_PLATFORM_EXPORT QString GetSetting(const QString &app, const QString &section,
+    const QString &key, const QString &defaultValue = {});
+QUILL_PLATFORM_EXPORT void SaveSetting(
     const QString &app, const QString &section, const QString &key, const QString &value);
 
 } // namespace platform

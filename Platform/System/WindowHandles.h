@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
@@ -17,7 +19,7 @@ constexpr int32_t WS_EX_APPWINDOW = 0x00040000;
 constexpr int32_t WS_EX_LAYERED = 0x00080000;
 
 // What the system keeps for one top-level window beside its widget.
-struct WindowState
+struct QUILL_PLATFORM_EXPORT WindowState
 {
     // A fresh top-level application window carries these two bits, so that code which reads,
     // changes and writes back the word sees a realistic, non-zero value.
@@ -38,7 +40,7 @@ struct WindowState
 // created and unregisters it when it is destroyed (a destroyed widget is unregistered anyway).
 // Handles are never reused while the process runs, so a stale handle finds nothing instead of
 // another form.
-class WindowHandles
+class QUILL_PLATFORM_EXPORT WindowHandles
 {
 public:
     // The handle of the window, registering it on first use.

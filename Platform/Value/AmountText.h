@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "Currency.h"
 
 #include <QLocale>
@@ -23,7 +25,7 @@ namespace platform {
 // The value is exact: digits past the fourth decimal round half to even, whatever the exponent.
 // A text beyond the currency range is OutOfRange, never an approximation. Reading never throws
 // and takes time linear in the length of the text.
-struct AmountReading
+struct QUILL_PLATFORM_EXPORT AmountReading
 {
     enum class Status { Amount, NotAnAmount, OutOfRange };
 
@@ -35,8 +37,8 @@ struct AmountReading
     bool isNegative() const { return isAmount() && value.raw() < 0; }
 };
 
-AmountReading readAmount(QStringView text, const QLocale &locale);
+QUILL_PLATFORM_EXPORT AmountReading readAmount(QStringView text, const QLocale &locale);
 // In the user's locale.
-AmountReading readAmount(QStringView text);
+QUILL_PLATFORM_EXPORT AmountReading readAmount(QStringView text);
 
 } // namespace platform

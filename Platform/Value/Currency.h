@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QLocale>
 #include <QString>
 #include <compare>
@@ -9,7 +11,7 @@ namespace platform {
 
 // Fixed-point money: a 64-bit count of ten-thousandths. Conversions from floating point round
 // half to even; a value outside the 64-bit range raises Overflow.
-class Currency
+class QUILL_PLATFORM_EXPORT Currency
 {
 public:
     static constexpr int64_t Scale = 10000;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -29,6 +31,6 @@ enum class ErrorNumber : int32_t {
 
 // The catalogue text of a number; an unknown number gives "Application-defined or
 // object-defined error".
-QString errorText(int32_t number);
+QUILL_PLATFORM_EXPORT QString errorText(int32_t number);
 
 } // namespace platform

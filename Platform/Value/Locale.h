@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QLocale>
 
 namespace platform {
@@ -7,16 +9,16 @@ namespace platform {
 // The user's locale for number, currency and upper-casing services. It comes from the
 // environment (LC_ALL, then LC_MONETARY, then LANG); "C", "POSIX" and an unset environment mean
 // en_US, the locale the controls were designed for.
-const QLocale &userLocale();
+QUILL_PLATFORM_EXPORT const QLocale &userLocale();
 
 // Pins the user's locale (tests use this), replacing what the environment says.
-void setUserLocale(const QLocale &locale);
+QUILL_PLATFORM_EXPORT void setUserLocale(const QLocale &locale);
 
 // Forgets a pinned locale; the next call of userLocale() reads the environment again.
-void resetUserLocale();
+QUILL_PLATFORM_EXPORT void resetUserLocale();
 
 // The locale named by an environment value such as "de_DE.UTF-8@euro"; "C", "POSIX" and the
 // empty text give en_US.
-QLocale localeFromEnvironmentName(const QString &name);
+QUILL_PLATFORM_EXPORT QLocale localeFromEnvironmentName(const QString &name);
 
 } // namespace platform

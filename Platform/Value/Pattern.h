@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include <QString>
 #include <QStringView>
 #include <vector>
@@ -16,7 +18,7 @@ namespace platform {
 // Inside a list "*", "?", "#" and "[" stand for themselves, and a "-" first or last is literal.
 // An opening bracket without its closing bracket makes the pattern malformed: it matches
 // nothing. Matching takes at most time proportional to the text's length times the pattern's.
-class WildcardPattern
+class QUILL_PLATFORM_EXPORT WildcardPattern
 {
 public:
     explicit WildcardPattern(QStringView pattern);
@@ -44,6 +46,6 @@ private:
 };
 
 // One-off match of a text against a pattern (see WildcardPattern). Never throws.
-bool matchesPattern(QStringView text, QStringView pattern);
+QUILL_PLATFORM_EXPORT bool matchesPattern(QStringView text, QStringView pattern);
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "Errors.h"
 
 #include <QString>
@@ -11,7 +13,7 @@ namespace platform {
 // Every failure of the platform and of the controls is thrown as one of these. The type's
 // vtable and type information live in the platform library only (the destructor is its key
 // function), so an error thrown inside a library loaded at run time is caught by its host.
-class RuntimeError : public std::exception
+class QUILL_PLATFORM_EXPORT RuntimeError : public std::exception
 {
 public:
     // The catalogue text of the number, followed by ": detail" when a detail is given.

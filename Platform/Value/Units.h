@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "Conversions.h"
 
 #include <algorithm>
@@ -40,9 +42,9 @@ inline int twipsToPixels(double twips)
 
 // A position in twips as windows take it: Invalid property value for NaN, Overflow beyond
 // MaxTwips either way (infinities included). `what` names the property in the error.
-double checkedPosition(double twips, const QString &what);
+QUILL_PLATFORM_EXPORT double checkedPosition(double twips, const QString &what);
 // A width or height in twips: the same, and Invalid property value below 0.
-double checkedSize(double twips, const QString &what);
+QUILL_PLATFORM_EXPORT double checkedSize(double twips, const QString &what);
 
 inline double pixelsToTwips(int pixels)
 {
@@ -60,10 +62,11 @@ inline double himetricToTwips(double himetric)
 }
 
 // How many twips one unit holds; Invalid procedure call for User and unknown codes.
-double twipsPerUnit(int16_t unit);
+QUILL_PLATFORM_EXPORT double twipsPerUnit(int16_t unit);
 
 // ScaleX / ScaleY: a length converted between two units (characters differ only between the two
 // axes: 120 twips wide, 240 high).
-double scaleLength(double value, int16_t fromUnit, int16_t toUnit, bool vertical);
+QUILL_PLATFORM_EXPORT double scaleLength(
+    double value, int16_t fromUnit, int16_t toUnit, bool vertical);
 
 } // namespace platform

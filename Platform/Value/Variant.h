@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../QuillPlatformExport.h"
+
 #include "Currency.h"
 
 #include <QString>
@@ -33,7 +35,7 @@ enum class VariantKind : int16_t {
 
 // The tagged value that crosses every interface between hosts and controls. Empty (never
 // assigned) and the empty string are different kinds; a Boolean is 16 bits with true = -1.
-class Variant
+class QUILL_PLATFORM_EXPORT Variant
 {
 public:
     // The error code that marks an omitted optional argument.
@@ -101,6 +103,6 @@ private:
 };
 
 // Readable form for test failures and diagnostics: kind and value.
-QString describe(const Variant &value);
+QUILL_PLATFORM_EXPORT QString describe(const Variant &value);
 
 } // namespace platform

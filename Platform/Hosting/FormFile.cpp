@@ -41,9 +41,13 @@ QString quoted(const QString &text)
     return out + u'"';
 }
 
-QString number(double value)
+// Enough digits to read back the same value. Qt writes a negative zero as "0"; its sign is kept
+// here so that it reads back negative too.
+QString number(double value, int digits = 17)
 {
-    return QString::number(value, 'g', 17);
+    if (value == 0 && std::signbit(value))
+        return QStringLiteral("-0");
+    return QString::number(value, 'g', digits);
 }
 
 QString valueText(const Variant &value, const QString &key, int depth = 0)
@@ -60,7 +64,7 @@ QString valueText(const Variant &value, const QString &key, int depth = 0)
     case VariantKind::Byte:
         return QStringLiteral("Byte %1").arg(value.byteValue());
     case VariantKind::Single:
-        return QStringLiteral("Single ") + QString::number(double(value.singleValue()), 'g', 9);
+        return QStringLiteral("Single ") + number(double(value.singleValue()), 9);
     case VariantKind::Double:
         return QStringLiteral("Double ") + number(value.doubleValue());
     case VariantKind::Date:

@@ -4,6 +4,7 @@
 #include "../Objects/StdFont.h"
 
 #include <QDir>
+#include <cmath>
 
 using namespace platform;
 using namespace platform::test;
@@ -94,6 +95,49 @@ TEST(FormFile, EveryValueKindRoundTrips)
     EXPECT_EQ(formText(back), text);
     EXPECT_EQ(back.controls[0].left, 3720.5);
 }
+
+// Numbers read back exactly, the sign of a zero and the values beyond the finite ones included,
+// in a saved value of each floating kind and in a control's position and size.
+class FormFileNumbers : public testing::TestWithParam<double>
+{
+};
+
+TEST_P(FormFileNumbers, ReadBackExactly)
+{
+    const double value = GetParam();
+    SavedForm form;
+    form.name = "F";
+    form.properties.WriteProperty("double", Variant(value));
+    form.properties.WriteProperty("single", Variant(static_cast<float>(value)));
+    form.properties.WriteProperty("date", Variant::date(value));
+    SavedControl control;
+    control.kind = "Some.Control";
+    control.name = "C";
+    control.left = value;
+    control.top = value;
+    control.width = value;
+    control.height = value;
+    form.controls.push_back(control);
+
+    const QString text = formText(form);
+    const SavedForm back = parseFormText(text, "numbers");
+    const auto same = [&](double read) {
+        return std::isnan(value) ? std::isnan(read)
+                                 : read == value && std::signbit(read) == std::signbit(value);
+    };
+    EXPECT_TRUE(same(back.properties.ReadProperty("double").doubleValue())) << text.toStdString();
+    EXPECT_TRUE(same(back.properties.ReadProperty("single").singleValue())) << text.toStdString();
+    EXPECT_TRUE(same(back.properties.ReadProperty("date").doubleValue())) << text.toStdString();
+    ASSERT_EQ(back.controls.size(), 1u);
+    EXPECT_TRUE(same(back.controls[0].left)) << text.toStdString();
+    EXPECT_TRUE(same(back.controls[0].top)) << text.toStdString();
+    EXPECT_TRUE(same(*back.controls[0].width)) << text.toStdString();
+    EXPECT_TRUE(same(*back.controls[0].height)) << text.toStdString();
+    EXPECT_EQ(formText(back), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormFileNumbers, testing::Values(-0.0, 0.0, -1.5, HUGE_VAL, -HUGE_VAL, std::nan("")));
 
 TEST(FormFile, FilesRoundTripAndMissingOnesRaise53)
 {

@@ -208,6 +208,8 @@ SavedForm HostForm::save()
     saved.properties.WriteProperty(QStringLiteral("ClientWidth"), Variant(ClientWidth()));
     saved.properties.WriteProperty(QStringLiteral("ClientHeight"), Variant(ClientHeight()));
     saved.properties.WriteProperty(QStringLiteral("Font"), Variant(DispatchPtr(m_font)));
+    saved.properties.WriteProperty(
+        QStringLiteral("ForeColor"), Variant(static_cast<int32_t>(m_foreColor)));
     for (const auto &site : m_sites) {
         SavedControl control;
         control.kind = site->classEntry().progId;

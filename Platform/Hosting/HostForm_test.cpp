@@ -2,6 +2,7 @@
 #include "Extender.h"
 #include "HostForm.h"
 
+#include "../Objects/StdFont.h"
 #include "../Value/Conversions.h"
 #include "../Value/Units.h"
 
@@ -234,6 +235,35 @@ TEST_F(HostFormTest, AFormRoundTripsThroughItsSavedFormFile)
     EXPECT_EQ(loaded->standardControl("Timer1")->get("Enabled"), Variant(false));
     EXPECT_EQ(formText(loaded->save()), formText(form.save()));
 }
+
+// Every key of the form's own that loading takes comes back from saving, system colours (high
+// bit set) included.
+class FormOwnKeysTest : public HostFormTest, public testing::WithParamInterface<uint32_t>
+{
+};
+
+TEST_P(FormOwnKeysTest, SaveKeepsEveryKeyLoadTakes)
+{
+    form.setCaption("Own keys");
+    form.setClientSize(3000, 1500);
+    auto font = std::make_shared<StdFont>();
+    font->let("Name", Variant("DejaVu Sans"));
+    font->let("Bold", Variant(true));
+    form.setFont(font);
+    form.setForeColor(GetParam());
+
+    const std::unique_ptr<HostForm> loaded
+        = HostForm::load(host, parseFormText(formText(form.save()), "OwnKeys"));
+    EXPECT_EQ(loaded->Caption(), "Own keys");
+    EXPECT_EQ(loaded->ClientWidth(), 3000);
+    EXPECT_EQ(loaded->ClientHeight(), 1500);
+    EXPECT_EQ(loaded->Font()->get("Name"), Variant("DejaVu Sans"));
+    EXPECT_EQ(loaded->Font()->get("Bold"), Variant(true));
+    EXPECT_EQ(loaded->ForeColor(), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, FormOwnKeysTest, testing::Values(0x000000FFu, 0x00FFFFFFu, 0x80000008u, 0x80000012u));
 
 TEST_F(HostFormTest, LoadingRefusesUnknownKindsAndKeys)
 {

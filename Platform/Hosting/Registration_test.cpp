@@ -208,6 +208,90 @@ TEST_F(Registration, AMalformedEntryIsReportedAsSuch)
     }
 }
 
+// A registry edited by hand or written by another tool may spell an id in lower case and a
+// ProgID in another case. Each still names one class: found, listed once, and replaced or removed
+// whatever its spelling.
+struct Spelling
+{
+    const char *name;
+    QString classKey;
+    QString libraryKey;
+    QString progIdKey;
+};
+
+void PrintTo(const Spelling &spelling, std::ostream *out)
+{
+    *out << spelling.name;
+}
+
+class RegistrySpellings : public Registration, public testing::WithParamInterface<Spelling>
+{
+protected:
+    static LibraryInfo library()
+    {
+        LibraryInfo info;
+        info.id = Guid::fromString("{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F01}");
+        info.name = "TestKit";
+        ClassInfo control;
+        control.id = *Guid::parse(TestClassId);
+        control.name = "TestControl";
+        control.progId = TestProgId;
+        info.classes.push_back(control);
+        return info;
+    }
+};
+
+TEST_P(RegistrySpellings, EachIdAndProgIdNamesOneEntry)
+{
+    const Spelling &spelling = GetParam();
+    const Guid id = *Guid::parse(TestClassId);
+    QFile file(folders.registryFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(
+        QJsonObject {
+            {"classes",
+                QJsonObject {{spelling.classKey,
+                    QJsonObject {{"name", "Old"}, {"inprocServer", "/lib/libOld.so"}}}}},
+            {"progIds", QJsonObject {{spelling.progIdKey, spelling.classKey}}},
+            {"typeLibraries",
+                QJsonObject {{spelling.libraryKey, QJsonObject {{"name", "OldKit"}}}}},
+        })
+                   .toJson());
+    file.close();
+    Registry registry(folders.registryFile());
+    const LibraryInfo info = library();
+
+    ASSERT_TRUE(registry.findClass(id));
+    EXPECT_EQ(registry.findClass(id)->name, "Old");
+    EXPECT_EQ(registry.classes().size(), 1u);
+    ASSERT_TRUE(registry.findTypeLibrary(info.id));
+    EXPECT_EQ(registry.findTypeLibrary(info.id)->name, "OldKit");
+
+    registry.registerLibrary(info, "/lib/libTestKit.so");
+    ASSERT_EQ(registry.classes().size(), 1u);
+    EXPECT_EQ(registry.classes()[0].name, "TestControl");
+    EXPECT_EQ(registry.findClass(id)->name, "TestControl");
+    EXPECT_EQ(registry.findProgId(TestProgId), id);
+    EXPECT_EQ(registry.findTypeLibrary(info.id)->name, "TestKit");
+
+    registry.unregisterLibrary(info);
+    EXPECT_FALSE(registry.findClass(id));
+    EXPECT_TRUE(registry.classes().empty());
+    EXPECT_FALSE(registry.findProgId(TestProgId));
+    EXPECT_FALSE(registry.findTypeLibrary(info.id));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, RegistrySpellings,
+    testing::Values(
+        Spelling {"upperCase", TestClassId, "{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F01}", TestProgId},
+        Spelling {"lowerCaseIds", TestClassId.toLower(), "{5e1f3a10-0c4b-4d2e-9a61-3b7c0d8e1f01}",
+            TestProgId},
+        Spelling {"otherCaseProgId", TestClassId, "{5E1F3A10-0C4B-4D2E-9A61-3B7C0D8E1F01}",
+            TestProgId.toUpper()},
+        Spelling {"allOtherCase", TestClassId.toLower(), "{5e1f3a10-0c4b-4d2e-9a61-3b7c0d8e1f01}",
+            TestProgId.toLower()}),
+    [](const testing::TestParamInfo<Spelling> &info) { return std::string(info.param.name); });
+
 TEST_F(Registration, HostCreatesByProgIdAndByClassId)
 {
     registerLibraryFile(TestModulePath);

@@ -216,6 +216,39 @@ Registry::ClassEntry classFromJson(
     return entry;
 }
 
+// Ids are keys written in upper case, but a registry edited by hand or by another tool may spell
+// one in lower case, which names the same id. Every look-up finds an id whatever its spelling
+// (the upper-case key first), and registering or unregistering replaces every spelling, so that
+// the registry keeps one entry for each id.
+QJsonObject::const_iterator findId(const QJsonObject &entries, const Guid &id)
+{
+    const auto exact = entries.constFind(id.toString());
+    if (exact != entries.constEnd())
+        return exact;
+    for (auto it = entries.constBegin(); it != entries.constEnd(); ++it) {
+        if (Guid::parse(it.key()) == id)
+            return it;
+    }
+    return entries.constEnd();
+}
+
+void removeId(QJsonObject &entries, const Guid &id)
+{
+    for (auto it = entries.begin(); it != entries.end();)
+        it = Guid::parse(it.key()) == id ? entries.erase(it) : it + 1;
+}
+
+// ProgIDs compare without regard to case, as findProgId reads them. Removes every spelling of
+// the ProgID, or, given `only`, those that name that class.
+void removeProgId(QJsonObject &progIds, const QString &progId, std::optional<Guid> only = {})
+{
+    for (auto it = progIds.begin(); it != progIds.end();) {
+        const bool remove = it.key().compare(progId, Qt::CaseInsensitive) == 0
+            && (!only || Guid::parse(it->toString()) == *only);
+        it = remove ? progIds.erase(it) : it + 1;
+    }
+}
+
 // Runs a read-modify-write of the registry file under a lock, so that two registering
 // processes do not drop each other's entries.
 template<class Change>
@@ -238,6 +271,7 @@ void addLibrary(QJsonObject &root, const LibraryInfo &library, const QString &li
     QJsonObject classes = root[u"classes"].toObject();
     QJsonObject progIds = root[u"progIds"].toObject();
     for (const ClassInfo &info : library.classes) {
+        removeId(classes, info.id);
         classes[info.id.toString()] = QJsonObject {
             {QStringLiteral("name"), info.name},
             {QStringLiteral("progId"), info.progId},
@@ -250,9 +284,11 @@ void addLibrary(QJsonObject &root, const LibraryInfo &library, const QString &li
             {QStringLiteral("typeLibraryVersion"), versionText(library)},
             {QStringLiteral("miscStatus"), static_cast<qint64>(info.miscStatus)},
         };
+        removeProgId(progIds, info.progId);
         progIds[info.progId] = info.id.toString();
     }
     QJsonObject libraries = root[u"typeLibraries"].toObject();
+    removeId(libraries, library.id);
     libraries[library.id.toString()] = QJsonObject {
         {QStringLiteral("name"), library.name},
         {QStringLiteral("helpString"), library.helpString},
@@ -332,8 +368,8 @@ std::optional<Registry::ClassEntry> Registry::findClass(const Guid &id) const
     return firstFound(
         m_path, m_machineFiles, [&](const RegistryFile &file) -> std::optional<ClassEntry> {
             const QJsonObject classes = file.root[ClassesKey].toObject();
-            const auto found = classes.find(id.toString());
-            if (found == classes.end())
+            const auto found = findId(classes, id);
+            if (found == classes.constEnd())
                 return std::nullopt;
             ClassEntry entry = classFromJson(file, id, *found);
             entry.machineWide = file.path != m_path;
@@ -370,8 +406,8 @@ std::optional<Registry::TypeLibraryEntry> Registry::findTypeLibrary(const Guid &
     return firstFound(
         m_path, m_machineFiles, [&](const RegistryFile &file) -> std::optional<TypeLibraryEntry> {
             const QJsonObject libraries = file.root[TypeLibrariesKey].toObject();
-            const auto found = libraries.find(id.toString());
-            if (found == libraries.end())
+            const auto found = findId(libraries, id);
+            if (found == libraries.constEnd())
                 return std::nullopt;
             const EntryFields o(
                 file.path, QStringLiteral("type library %1").arg(id.toString()), *found);
@@ -428,13 +464,12 @@ void Registry::unregisterLibrary(const LibraryInfo &library)
         QJsonObject classes = root[u"classes"].toObject();
         QJsonObject progIds = root[u"progIds"].toObject();
         for (const ClassInfo &info : library.classes) {
-            classes.remove(info.id.toString());
+            removeId(classes, info.id);
             // Only the ProgID that still names this class; another library may have taken it.
-            if (progIds[info.progId].toString() == info.id.toString())
-                progIds.remove(info.progId);
+            removeProgId(progIds, info.progId, info.id);
         }
         QJsonObject libraries = root[u"typeLibraries"].toObject();
-        libraries.remove(library.id.toString());
+        removeId(libraries, library.id);
         root[QStringLiteral("classes")] = classes;
         root[QStringLiteral("progIds")] = progIds;
         root[QStringLiteral("typeLibraries")] = libraries;

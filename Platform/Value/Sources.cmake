@@ -20,5 +20,6 @@ list(APPEND VALUE_TESTS
     Value/Pattern_test.cpp
     Value/Random_test.cpp
     Value/TextServices_test.cpp
+    Value/Units_test.cpp
     Value/Variant_test.cpp
 )

@@ -1,0 +1,3 @@
+Form F
+    ClientWidth = Double 4800
+End

@@ -13,7 +13,10 @@ QImage renderWindow(QWidget *window)
 {
     QImage shot = window->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     if (!window->mask().isEmpty()) {
+        // The mask is in the window's own units; the picture has the screen's pixel ratio, and so
+        // must the image it is clipped into, or the form lands in a corner of it.
         QImage clipped(shot.size(), QImage::Format_ARGB32);
+        clipped.setDevicePixelRatio(shot.devicePixelRatio());
         clipped.fill(Qt::transparent);
         QPainter painter(&clipped);
         painter.setClipRegion(window->mask());

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,11 +42,17 @@ protected:
         }
     };
 
-    Run run(const QString &program, const QStringList &extra = {})
+    Run run(
+        const QString &program, const QStringList &extra = {}, const char *scaleFactor = nullptr)
     {
         const QString shot = QDir(folders.path()).filePath("shot.png");
         const QString report = QDir(folders.path()).filePath("report.txt");
         QProcess process;
+        if (scaleFactor) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("QT_SCALE_FACTOR", QString::fromLatin1(scaleFactor));
+            process.setProcessEnvironment(environment);
+        }
         process.start(program, QStringList {"--screenshot", shot, "--report", report} + extra);
         EXPECT_TRUE(process.waitForFinished(120000));
         Run result;
@@ -111,6 +118,39 @@ TEST_F(Demo, ShowsTheFormWithAllFourControlsWorking)
         }
     }
     EXPECT_LT(difference / samples, 30.0);
+}
+
+// At a scale factor of 2 the picture has twice the pixels each way and shows the same form:
+// scaled down, it is close to the picture at 1 everywhere, the corners cut by the outline too.
+TEST_F(Demo, TheScreenshotIsTheSameFormAtEveryScaleFactor)
+{
+    const Run one = run(BinDir + "/QuillkitTest", {}, "1");
+    const Run two = run(BinDir + "/QuillkitTest", {}, "2");
+    ASSERT_EQ(one.exitCode, 0) << one.errors.toStdString();
+    ASSERT_EQ(two.exitCode, 0) << two.errors.toStdString();
+    ASSERT_FALSE(one.shot.isNull());
+    ASSERT_EQ(two.shot.size(), one.shot.size() * 2);
+    const QImage a = one.shot.convertToFormat(QImage::Format_ARGB32);
+    const QImage b
+        = two.shot.scaled(one.shot.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+              .convertToFormat(QImage::Format_ARGB32);
+    // Compared quarter by quarter, so that a form drawn into one quarter cannot pass.
+    const int w = a.width() / 2, h = a.height() / 2;
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const QRect area((quarter % 2) * w, (quarter / 2) * h, w, h);
+        double difference = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                difference += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                    + std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q));
+            }
+        }
+        // Text and edges are drawn anew at 2x, not enlarged: a small average difference.
+        EXPECT_LT(difference / (4.0 * w * h), 24.0) << "quarter " << quarter;
+    }
+    EXPECT_EQ(qAlpha(two.shot.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(two.shot.pixel(two.shot.width() - 1, two.shot.height() - 1)), 0);
 }
 
 TEST_F(Demo, AMissingPictureEndsFormLoadAfterTheComboBoxIsFilled)

@@ -4,6 +4,8 @@
 #include "../Value/RuntimeError.h"
 
 #include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
 
 namespace platform {
 
@@ -129,6 +131,36 @@ uint32_t OleColor::fromVariant(const Variant &value)
         break;
     }
     return static_cast<uint32_t>(toLong(value));
+}
+
+namespace {
+
+double relativeLuminance(const QColor &color)
+{
+    const auto linear
+        = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF())
+        + 0.0722 * linear(color.blueF());
+}
+
+constexpr double ReadableContrast = 4.5;
+
+} // namespace
+
+double OleColor::contrast(const QColor &a, const QColor &b)
+{
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor OleColor::readableOn(const QColor &text, const QColor &background)
+{
+    if (contrast(text, background) >= ReadableContrast)
+        return text;
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return contrast(black, background) >= contrast(white, background) ? black : white;
 }
 
 } // namespace platform

@@ -32,6 +32,12 @@ public:
     // The plain 0x00BBGGRR form of a colour (alpha dropped).
     static uint32_t fromQColor(const QColor &color);
 
+    // The contrast of two colours, 1 to 21, as accessibility guidelines measure it.
+    static double contrast(const QColor &a, const QColor &b);
+    // The text colour to show on a background: the given one when it is readable there (a
+    // contrast of at least 4.5), else black or white, whichever reads better.
+    static QColor readableOn(const QColor &text, const QColor &background);
+
     // A colour as hosts pass it: any number that fits 32 bits, signed or not (0x80000005 may
     // arrive as the negative Long or as a Double above the Long range).
     static uint32_t fromVariant(const Variant &value);

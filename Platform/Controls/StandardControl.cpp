@@ -156,7 +156,11 @@ void StandardControl::applyColors()
     QWidget *widget = liveWidget();
     QPalette palette = widget->palette();
     const QColor back = OleColor::toQColor(m_backColor);
-    const QColor fore = OleColor::toQColor(m_foreColor);
+    QColor fore = OleColor::toQColor(m_foreColor);
+    // A system text colour follows the palette, a colour the host stored does not: in a dark
+    // palette light text would land on a stored light ground. Only what is shown changes.
+    if (OleColor::isSystemColor(m_foreColor) && !OleColor::isSystemColor(m_backColor))
+        fore = OleColor::readableOn(fore, back);
     // The disabled group keeps the style's greyed-out look.
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
         palette.setColor(group, m_backRole, back);

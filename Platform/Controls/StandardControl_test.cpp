@@ -9,6 +9,8 @@
 
 #include "../Value/RuntimeError.h"
 
+#include <QApplication>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -125,6 +127,69 @@ TYPED_TEST(StandardControlTest, ColoursApplyPlainAndSystemColours)
     EXPECT_EQ(control->get(QStringLiteral("ForeColor")), Variant(int32_t(0x80000012)));
     EXPECT_EQ(control->widget()->palette().color(QPalette::Active, foreRole),
         QGuiApplication::palette().color(QPalette::Active, QPalette::ButtonText));
+}
+
+// A colour's relative luminance and the contrast of two colours, as accessibility guidelines
+// measure them.
+double luminance(const QColor &c)
+{
+    const auto channel
+        = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(StandardControlColours, ASystemTextColourStaysReadableOnAnExplicitBackColour)
+{
+    struct Case
+    {
+        const char *name;
+        uint32_t back;
+        uint32_t fore;
+        bool keepsFore; // the shown text colour is the fore colour itself
+    };
+    const Case cases[] = {
+        {"white on a saved white", 0x00FFFFFF, OleColor::WindowText, false},
+        {"light on a saved pale yellow", 0x00E0FFFF, OleColor::ButtonText, false},
+        {"light on a saved navy", 0x00800000, OleColor::WindowText, true},
+        {"explicit white on white, as asked", 0x00FFFFFF, 0x00FFFFFF, true},
+        {"system on system", OleColor::WindowBackground, OleColor::WindowText, true},
+    };
+    // A dark palette: light text on dark grounds.
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    for (const auto role : {QPalette::Base, QPalette::Window, QPalette::Button})
+        dark.setColor(role, QColor(30, 30, 30));
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        dark.setColor(role, QColor(240, 240, 240));
+    QApplication::setPalette(dark);
+    ControlTestHost host;
+    for (const Case &c : cases) {
+        // Text boxes and lists draw their text in Text on Base.
+        std::vector<std::shared_ptr<StandardControl>> controls {
+            host.make<TextBox>(QStringLiteral("t")), host.make<ListBox>(QStringLiteral("l"))};
+        for (const auto &control : controls) {
+            control->setBackColor(c.back);
+            control->setForeColor(c.fore);
+            const QPalette shown = control->widget()->palette();
+            const QColor back = shown.color(QPalette::Base);
+            const QColor text = shown.color(QPalette::Text);
+            if (c.keepsFore) {
+                EXPECT_EQ(text, OleColor::toQColor(c.fore)) << c.name;
+            } else {
+                EXPECT_GE(contrast(text, back), 4.5) << c.name;
+            }
+            // What is stored and read back is what was set.
+            EXPECT_EQ(control->BackColor(), c.back) << c.name;
+            EXPECT_EQ(control->ForeColor(), c.fore) << c.name;
+        }
+    }
+    QApplication::setPalette(original);
 }
 
 TYPED_TEST(StandardControlTest, FontObjectChangesReachTheWidget)

@@ -49,13 +49,7 @@ DispatchPtr ControlSite::extender() const
 
 PropertyBag ControlSite::save()
 {
-    PropertyBag written;
-    m_control->UserControl_WriteProperties(written);
-    PropertyBag bag;
-    bag.WriteProperty(QStringLiteral("_extentx"), Variant(twipsToHimetric(Width())));
-    bag.WriteProperty(QStringLiteral("_extenty"), Variant(twipsToHimetric(Height())));
-    for (const auto &entry : written.entries())
-        bag.WriteProperty(entry.key.toLower(), m_control->handOut(entry.value));
+    PropertyBag bag = m_control->savedState();
     m_changed.clear();
     return bag;
 }

@@ -155,14 +155,7 @@ void ControlWidget::setUserMode(bool userMode)
 
 PropertyBag ControlWidget::save()
 {
-    PropertyBag written;
-    m_control->UserControl_WriteProperties(written);
-    PropertyBag bag;
-    bag.WriteProperty(QStringLiteral("_extentx"), Variant(twipsToHimetric(m_control->Width())));
-    bag.WriteProperty(QStringLiteral("_extenty"), Variant(twipsToHimetric(m_control->Height())));
-    for (const auto &entry : written.entries())
-        bag.WriteProperty(entry.key.toLower(), m_control->handOut(entry.value));
-    return bag;
+    return m_control->savedState();
 }
 
 QSize ControlWidget::sizeHint() const

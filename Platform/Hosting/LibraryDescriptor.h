@@ -81,6 +81,31 @@ private:
 // The exported entry points of a control library, as hosts find them by name.
 #define QUILL_LIBRARY_EXPORT extern "C" __attribute__((visibility("default")))
 
+// Defines all five entry points of a control library over its descriptor, an expression of
+// type platform::LibraryDescriptor &.
+#define QUILL_LIBRARY_ENTRY_POINTS(descriptor)                                                     \
+    QUILL_LIBRARY_EXPORT int32_t DllRegisterServer()                                               \
+    {                                                                                              \
+        return (descriptor).registerServer();                                                      \
+    }                                                                                              \
+    QUILL_LIBRARY_EXPORT int32_t DllUnregisterServer()                                             \
+    {                                                                                              \
+        return (descriptor).unregisterServer();                                                    \
+    }                                                                                              \
+    QUILL_LIBRARY_EXPORT int32_t DllGetClassObject(                                                \
+        const platform::Guid *id, platform::ClassFactory **factory)                                \
+    {                                                                                              \
+        return (descriptor).getClassObject(id, factory);                                           \
+    }                                                                                              \
+    QUILL_LIBRARY_EXPORT int32_t DllCanUnloadNow()                                                 \
+    {                                                                                              \
+        return (descriptor).canUnloadNow();                                                        \
+    }                                                                                              \
+    QUILL_LIBRARY_EXPORT const platform::LibraryDescriptor *QuillTypeLibrary()                     \
+    {                                                                                              \
+        return &(descriptor);                                                                      \
+    }
+
 extern "C" {
 typedef int32_t (*DllRegisterServerFunction)();
 typedef int32_t (*DllUnregisterServerFunction)();

@@ -166,4 +166,16 @@ void UserControl::setSurfaceRole(QAccessible::Role role)
         setAccessibleRole(m_surface, role);
 }
 
+PropertyBag UserControl::savedState()
+{
+    PropertyBag written;
+    UserControl_WriteProperties(written);
+    PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("_extentx"), Variant(twipsToHimetric(Width())));
+    bag.WriteProperty(QStringLiteral("_extenty"), Variant(twipsToHimetric(Height())));
+    for (const auto &entry : written.entries())
+        bag.WriteProperty(entry.key.toLower(), handOut(entry.value));
+    return bag;
+}
+
 } // namespace platform

@@ -81,6 +81,9 @@ public:
     // state), with each object in it made to keep the control's library loaded until the host
     // lets go of it: the code that runs when the object is released may live in the library.
     Variant handOut(const Variant &value) const;
+    // The state a host saves: "_extentx" and "_extenty" (HIMETRIC), then every key
+    // UserControl_WriteProperties writes, in lower case, objects handed out.
+    PropertyBag savedState();
     // For the class factory: the library's count of objects in hosts' hands.
     void setLibraryUses(std::atomic<int> *uses) { m_libraryUses = uses; }
 

@@ -4,29 +4,6 @@ namespace platform::typegen {
 
 namespace {
 
-// A C++ string literal of the text's UTF-8 bytes. Octal escapes, unlike hex ones, end after
-// three digits, so a digit that follows cannot run into them.
-QString literal(const QString &text)
-{
-    QString result = QStringLiteral("\"");
-    for (const char byte : text.toUtf8()) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (c == '"' || c == '\\')
-            result += u'\\' + QChar(c);
-        else if (c < 0x20 || c >= 0x7F)
-            result += QStringLiteral("\\%1").arg(c, 3, 8, QChar(u'0'));
-        else
-            result += QChar(c);
-    }
-    return result + u'"';
-}
-
-QString decimal(int32_t value)
-{
-    // The smallest int32 has no literal of its own: 2147483648 does not fit before the minus.
-    return value == INT32_MIN ? QStringLiteral("-2147483647 - 1") : QString::number(value);
-}
-
 // Ids as the type library prints them, in eight hex digits; negative ones (the standard ids)
 // in decimal with their hex form beside.
 QString idConstant(const QString &identifier, int32_t id)
@@ -38,26 +15,26 @@ QString idConstant(const QString &identifier, int32_t id)
             .arg(bits, 8, 16, QChar(u'0'));
     }
     return QStringLiteral("inline constexpr ::std::int32_t %1 = %2; // 0x%3\n")
-        .arg(identifier, decimal(id))
+        .arg(identifier, cppIntLiteral(id))
         .arg(bits, 8, 16, QChar(u'0'));
 }
 
 QString valueConstant(const QString &identifier, int32_t value)
 {
     return QStringLiteral("inline constexpr ::std::int32_t %1 = %2;\n")
-        .arg(identifier, decimal(value));
+        .arg(identifier, cppIntLiteral(value));
 }
 
 QString textConstant(const QString &identifier, const QString &text)
 {
     return QStringLiteral("inline constexpr const char %1[] = %2;\n")
-        .arg(identifier, literal(text));
+        .arg(identifier, cppStringLiteral(text));
 }
 
 QString entry(const QString &scope, const char *kind, const QString &name, const QString &value)
 {
     return QStringLiteral("    {%1, EntryKind::%2, %3, %4},\n")
-        .arg(literal(scope), QLatin1String(kind), literal(name), value);
+        .arg(cppStringLiteral(scope), QLatin1String(kind), cppStringLiteral(name), value);
 }
 
 const QString Header = QStringLiteral(

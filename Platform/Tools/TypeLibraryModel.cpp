@@ -93,6 +93,29 @@ bool isCppKeyword(const QString &word)
     return cppKeywords().contains(word);
 }
 
+QString cppStringLiteral(const QString &text)
+{
+    // Octal escapes, unlike hex ones, end after three digits, so a digit that follows cannot
+    // run into them.
+    QString result = QStringLiteral("\"");
+    for (const char byte : text.toUtf8()) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c == '"' || c == '\\')
+            result += u'\\' + QChar(c);
+        else if (c < 0x20 || c >= 0x7F)
+            result += QStringLiteral("\\%1").arg(c, 3, 8, QChar(u'0'));
+        else
+            result += QChar(c);
+    }
+    return result + u'"';
+}
+
+QString cppIntLiteral(int32_t value)
+{
+    // The smallest int32 has no literal of its own: 2147483648 does not fit before the minus.
+    return value == INT32_MIN ? QStringLiteral("-2147483647 - 1") : QString::number(value);
+}
+
 QString cppIdentifier(const QString &name)
 {
     QString spelled;

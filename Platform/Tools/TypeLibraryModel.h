@@ -22,6 +22,11 @@
 //      free. Scopes are claimed in type-library order, after the generator's own names.
 namespace platform::typegen {
 
+// A C++ string literal of the text's UTF-8 bytes.
+QString cppStringLiteral(const QString &text);
+// A C++ literal of a 32-bit integer, the smallest included.
+QString cppIntLiteral(int32_t value);
+
 // The C++ spelling of one name, rules 1 to 4 above.
 QString cppIdentifier(const QString &name);
 bool isCppKeyword(const QString &word);

@@ -191,30 +191,10 @@ QString whyNoQtForm(const LibraryInfo &library, const QString &type)
     return QStringLiteral("the type %1 is not declared in this type library").arg(type);
 }
 
-QString decimal(int32_t value)
-{
-    return value == INT32_MIN ? QStringLiteral("-2147483647 - 1") : QString::number(value);
-}
-
 QString idLiteral(DispId id)
 {
     return id >= 0 ? QStringLiteral("0x%1").arg(static_cast<uint32_t>(id), 8, 16, QChar(u'0'))
-                   : decimal(id);
-}
-
-QString stringLiteral(const QString &text)
-{
-    QString result = QStringLiteral("\"");
-    for (const char byte : text.toUtf8()) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (c == '"' || c == '\\')
-            result += u'\\' + QChar(c);
-        else if (c < 0x20 || c >= 0x7F)
-            result += QStringLiteral("\\%1").arg(c, 3, 8, QChar(u'0'));
-        else
-            result += QChar(c);
-    }
-    return result + u'"';
+                   : cppIntLiteral(id);
 }
 
 struct Param
@@ -477,13 +457,13 @@ QString headerText(const LibraryInfo &library, const ClassPlan &plan)
                     .arg(entry.info->name, entry.identifier);
         for (size_t i = 0; i < entry.constants.size(); ++i) {
             text += QStringLiteral("        %1 = %2,\n")
-                        .arg(entry.constants[i], decimal(entry.info->constants[i].value));
+                        .arg(entry.constants[i], cppIntLiteral(entry.info->constants[i].value));
         }
         text += QStringLiteral("    };\n    Q_ENUM(%1)\n\n").arg(entry.identifier);
     }
     text += QStringLiteral("    static constexpr const char ClassId[] = %1;\n"
                            "    static constexpr const char ProgId[] = %2;\n\n")
-                .arg(stringLiteral(info.id.toString()), stringLiteral(info.progId));
+                .arg(cppStringLiteral(info.id.toString()), cppStringLiteral(info.progId));
     text += QStringLiteral(
         "    // The control, created by its class id through the process's default host or the\n"
         "    // host given, and given its defaults as a form gives a control saved with every\n"

@@ -57,23 +57,4 @@ LibraryDescriptor &descriptor()
 
 } // namespace
 
-QUILL_LIBRARY_EXPORT int32_t DllRegisterServer()
-{
-    return descriptor().registerServer();
-}
-QUILL_LIBRARY_EXPORT int32_t DllUnregisterServer()
-{
-    return descriptor().unregisterServer();
-}
-QUILL_LIBRARY_EXPORT int32_t DllGetClassObject(const Guid *id, ClassFactory **factory)
-{
-    return descriptor().getClassObject(id, factory);
-}
-QUILL_LIBRARY_EXPORT int32_t DllCanUnloadNow()
-{
-    return descriptor().canUnloadNow();
-}
-QUILL_LIBRARY_EXPORT const LibraryDescriptor *QuillTypeLibrary()
-{
-    return &descriptor();
-}
+QUILL_LIBRARY_ENTRY_POINTS(descriptor())

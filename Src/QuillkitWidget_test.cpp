@@ -80,4 +80,34 @@ TEST_F(QuillkitWidget, TheLayoutSizesTheControl)
     EXPECT_DOUBLE_EQ(amount->userControl()->Width(), pixelsToTwips(amount->width()));
 }
 
+// A form designer makes its widgets in design mode: a QuillForm loaded from defaults leaves the
+// window it is drawn on unshaped and shows its design look, where at run time it rounds the
+// window and hides.
+class QuillkitWidgetMode : public quillkit::test::WithQuillkit
+{
+};
+
+TEST_F(QuillkitWidgetMode, WidgetsMadeAfterDesignModeIsSetStartInDesignMode)
+{
+    const PropertyBag defaults;
+    struct Case
+    {
+        bool defaultUserMode;
+        bool shaped;
+        bool shown;
+    };
+    for (const Case c : {Case {true, true, false}, Case {false, false, true}}) {
+        QWidget window;
+        window.resize(300, 200);
+        ControlWidget::setDefaultUserMode(c.defaultUserMode);
+        auto *form = new ControlWidget(host, "Quillkit.QuillForm", &window, &defaults);
+        ControlWidget::setDefaultUserMode(true);
+        window.show();
+        QApplication::processEvents();
+        EXPECT_EQ(form->userMode(), c.defaultUserMode);
+        EXPECT_EQ(!window.mask().isEmpty(), c.shaped) << c.defaultUserMode;
+        EXPECT_EQ(form->userControl()->surface()->isVisible(), c.shown) << c.defaultUserMode;
+    }
+}
+
 } // namespace

@@ -1,6 +1,9 @@
-# Installs the build into a fresh prefix, builds the example host there against the installed
-# package alone, and runs it headless with no registration but the machine-wide one.
+# Installs the build into a fresh prefix, builds the example host and the Designer form example
+# there against the installed package alone, and runs them headless with no registration but
+# the machine-wide one; the form example loads its .ui also through the installed Designer
+# plugin.
 #   cmake -DBUILD_DIR=<build tree> -DEXAMPLE_DIR=<examples/host> -DWORK_DIR=<scratch folder>
+#         [-DFORM_EXAMPLE_DIR=<examples/form> -DDESIGNER_PLUGINS=<plugins folder below the prefix>]
 #         -P ConsumerTest.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -70,3 +73,28 @@ endforeach()
 if(EXISTS ${home}/.local/share/quill/registry.json)
     message(FATAL_ERROR "the example registered something for the user")
 endif()
+
+if(NOT FORM_EXAMPLE_DIR)
+    return()
+endif()
+if(NOT EXISTS ${prefix}/${DESIGNER_PLUGINS}/designer/libquillkitdesigner.so)
+    message(FATAL_ERROR "the Designer plugin is not in ${DESIGNER_PLUGINS}/designer")
+endif()
+run("configure the form example" ${CMAKE_COMMAND} -S ${FORM_EXAMPLE_DIR} -B ${WORK_DIR}/form
+    -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH=${prefix}
+    -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF)
+run("build the form example" ${CMAKE_COMMAND} --build ${WORK_DIR}/form -j 2)
+foreach(made "" --loader)
+    run("run the form example ${made}" ${CMAKE_COMMAND} -E env --unset=QUILL_REGISTRY
+        --unset=QUILL_SETTINGS_DIR --unset=XDG_DATA_HOME HOME=${home}
+        XDG_DATA_DIRS=${prefix}/share QT_QPA_PLATFORM=offscreen
+        QT_PLUGIN_PATH=${prefix}/${DESIGNER_PLUGINS}
+        ${WORK_DIR}/form/quillkit-form-example ${made} --report)
+    message(STATUS "the form example ${made} said:\n${output}")
+    foreach(expected "fruit: searching for \"ap\"" "amount: 1234.5 in INPUT_CURRENCY")
+        string(FIND "${output}" "${expected}" at)
+        if(at EQUAL -1)
+            message(FATAL_ERROR "the form example ${made} did not say \"${expected}\"")
+        endif()
+    endforeach()
+endforeach()

@@ -37,9 +37,14 @@ include(CPack)
 # The installed tree as a consumer sees it, and the package. Sanitized builds are left out: their
 # libraries need the sanitizers' run-time in every program that links them.
 if(QUILL_BUILD_TESTS AND NOT QUILL_SANITIZE)
+    set(form_example)
+    if(TARGET QuillkitDesigner)
+        set(form_example -DFORM_EXAMPLE_DIR=${PROJECT_SOURCE_DIR}/examples/form
+            -DDESIGNER_PLUGINS=${QT6_INSTALL_PLUGINS})
+    endif()
     add_test(NAME Install.AHostBuildsAgainstTheInstalledPackageAndRunsUnregistered
         COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${PROJECT_BINARY_DIR}
-            -DEXAMPLE_DIR=${PROJECT_SOURCE_DIR}/examples/host
+            -DEXAMPLE_DIR=${PROJECT_SOURCE_DIR}/examples/host ${form_example}
             -DWORK_DIR=${PROJECT_BINARY_DIR}/test-install
             -P ${CMAKE_CURRENT_LIST_DIR}/ConsumerTest.cmake)
     add_test(NAME Install.TheDebianPackageHoldsTheInstallation

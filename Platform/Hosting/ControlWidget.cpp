@@ -89,6 +89,8 @@ const MemberTable<ContainerDispatch> &ContainerDispatch::memberTable()
 
 namespace {
 
+bool s_defaultUserMode = true;
+
 const ClassInfo *classInfoOf(ComponentHost &host, const Registry::ClassEntry &entry)
 {
     return host.libraryDescriptor(entry.library).info().findClass(entry.id);
@@ -100,7 +102,7 @@ ControlWidget::ControlWidget(
     ComponentHost &host, const QString &classIdOrProgId, QWidget *parent, const PropertyBag *saved)
     : QWidget(parent), m_entry(host.classEntry(classIdOrProgId)),
       m_control(host.create(classIdOrProgId)),
-      m_container(std::make_shared<ContainerDispatch>(this))
+      m_container(std::make_shared<ContainerDispatch>(this)), m_userMode(s_defaultUserMode)
 {
     if (const ClassInfo *info = classInfoOf(host, m_entry))
         m_designSize = QSize(twipsToPixels(info->designWidth), twipsToPixels(info->designHeight));
@@ -151,6 +153,16 @@ void ControlWidget::setUserMode(bool userMode)
 {
     m_userMode = userMode;
     updateVisibility();
+}
+
+bool ControlWidget::defaultUserMode()
+{
+    return s_defaultUserMode;
+}
+
+void ControlWidget::setDefaultUserMode(bool userMode)
+{
+    s_defaultUserMode = userMode;
 }
 
 PropertyBag ControlWidget::save()

@@ -45,6 +45,11 @@ public:
     // A control invisible at run time shows only in design mode.
     bool userMode() const { return m_userMode; }
     void setUserMode(bool userMode);
+    // The mode widgets made from now on start in, run mode unless set. A form designer sets
+    // design mode before it makes the widgets it draws, so that no control acts as at run time
+    // (shapes the designer's window, hides itself) even while it initializes.
+    static bool defaultUserMode();
+    static void setDefaultUserMode(bool userMode);
 
     // The control's saved state, as a form saves it: "_extentx" and "_extenty" (HIMETRIC),
     // then every key the control writes, in lower case.
@@ -84,7 +89,7 @@ private:
     std::shared_ptr<UserControl> m_control;
     std::shared_ptr<ContainerDispatch> m_container;
     QSize m_designSize;
-    bool m_userMode = true;
+    bool m_userMode;
 };
 
 } // namespace platform

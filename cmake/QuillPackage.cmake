@@ -36,7 +36,7 @@ include(CPack)
 
 # The installed tree as a consumer sees it, and the package. Sanitized builds are left out: their
 # libraries need the sanitizers' run-time in every program that links them.
-if(QUILL_BUILD_TESTS AND NOT QUILL_SANITIZE)
+if(QUILL_BUILD_TESTS AND NOT QUILL_SANITIZE AND NOT QUILL_SANITIZE_UNDEFINED_CLANG)
     set(form_example)
     if(TARGET QuillkitDesigner)
         set(form_example -DFORM_EXAMPLE_DIR=${PROJECT_SOURCE_DIR}/examples/form

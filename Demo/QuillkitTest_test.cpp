@@ -2,6 +2,7 @@
 #include <Quillkit/Hosting/ServerRegistration.h>
 #include <Quillkit/TestSupport/TestEnvironment.h>
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -151,6 +152,19 @@ TEST_F(Demo, TheScreenshotIsTheSameFormAtEveryScaleFactor)
     }
     EXPECT_EQ(qAlpha(two.shot.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(two.shot.pixel(two.shot.width() - 1, two.shot.height() - 1)), 0);
+}
+
+// With --dark the form shows on a dark ground, and the amount, whose back colour is stored pale
+// yellow, keeps dark text on it.
+TEST_F(Demo, ShowsTheFormInADarkPaletteOnRequest)
+{
+    const Run result = run(BinDir + "/QuillkitTest", {"--dark"});
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    ASSERT_FALSE(result.shot.isNull());
+    // Beside the Animate button, where only the form's ground shows.
+    EXPECT_LT(qGray(result.shot.pixel(390, 200)), 80);
+    EXPECT_EQ(result.value("input.txtRight.base"), "#ffffc0");
+    EXPECT_LT(qGray(QColor(result.value("input.txtRight.textcolor")).rgb()), 80);
 }
 
 TEST_F(Demo, AMissingPictureEndsFormLoadAfterTheComboBoxIsFilled)

@@ -5,6 +5,8 @@
 //   QuillkitTest --screenshot FILE     show the form, write a PNG of it after Form_Load, exit
 //                [--ticks N]           ... after starting the animation and N timer ticks
 //                [--report FILE]       ... and a text report of the form's state and timing
+//   QuillkitTest --dark [...]          the same in a dark palette
+#include "DarkPalette.h"
 #include "DemoDiagnostics.h"
 #include "TestForm.h"
 
@@ -53,8 +55,13 @@ int main(int argc, char **argv)
     const QCommandLineOption reportOption(QStringLiteral("report"),
         QStringLiteral("With --screenshot: write the form's state to FILE."),
         QStringLiteral("FILE"));
-    parser.addOptions({screenshotOption, ticksOption, reportOption});
+    const QCommandLineOption darkOption(
+        QStringLiteral("dark"), QStringLiteral("Show the form in a dark palette."));
+    parser.addOptions({screenshotOption, ticksOption, reportOption, darkOption});
     parser.process(app);
+    // Before any form exists, so that every control starts from it.
+    if (parser.isSet(darkOption))
+        QApplication::setPalette(demo::darkPalette());
     const bool interactive = !parser.isSet(screenshotOption);
     // Errors of event procedures nobody waits for (a click, a tick) are reported the same way.
     setUnhandledErrorHandler(

@@ -1,6 +1,7 @@
 # QuillComboBox: the control, its search panel, its remembered selections and its item cache.
 list(APPEND QUILLKIT_SOURCES
     QuillComboBox.cpp
+    BinocularsPicture.cpp
     QuillComboBox_Memory.cpp
     QuillComboBox_Search.cpp
     QuillComboBoxItemCache.cpp

@@ -1,5 +1,6 @@
 #include "QuillComboBox.h"
 
+#include "BinocularsPicture.h"
 #include "QuillkitIds.h"
 #include "ToolboxBitmaps.h"
 
@@ -15,39 +16,6 @@ using namespace platform;
 namespace {
 
 constexpr int16_t KeyBackspace = 8;
-
-// Binoculars for the search button, on a magenta ground that becomes transparent.
-const char *const BinocularsRows[] = {
-    "...kkk.....kkk...",
-    "...kdk.....kdk...",
-    "..kkkkk...kkkkk..",
-    "..kddgk...kddgk..",
-    ".kkddgkkkkkddgkk.",
-    ".kdddgkdgdkdddgk.",
-    "kkdddgkdgdkdddgkk",
-    "kddddgkkkkkddddgk",
-    "kddddgk...kddddgk",
-    "kddddgk...kddddgk",
-    "kddddgk...kddddgk",
-    "kkkkkkk...kkkkkkk",
-    "kcccwck...kcccwck",
-    "kccccck...kccccck",
-    "kkkkkkk...kkkkkkk",
-    ".................",
-};
-
-StdPicturePtr binocularsPicture()
-{
-    const QImage rows = quillkit::imageFromRows(BinocularsRows, 16);
-    QImage image = rows.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) == qRgb(255, 0, 255))
-                image.setPixel(x, y, qRgba(0, 0, 0, 0));
-        }
-    }
-    return StdPicture::fromImage(image);
-}
 
 } // namespace
 
@@ -71,7 +39,7 @@ QuillComboBox::QuillComboBox()
     cmdBuscar->setTabIndex(1);
     cmdBuscar->setCaption(QString());
     cmdBuscar->setStyle(CommandButton::Graphical);
-    cmdBuscar->setPicture(binocularsPicture());
+    cmdBuscar->setPicture(quillkit::binocularsPicture());
     // The button shows only its picture: its name and tooltip say what it does.
     cmdBuscar->setAccessibleName(QStringLiteral("Search"));
     cmdBuscar->setToolTipText(QStringLiteral("Search"));

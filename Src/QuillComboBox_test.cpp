@@ -1,5 +1,6 @@
 // QuillComboBox through the host: its class and members, persistence, layout, type-ahead
 // completion, Backspace and the dispatch of clicks on the inner list.
+#include "HighDensityTestSupport.h"
 #include "QuillComboBoxTestFixture.h"
 #include "QuillkitIds.h"
 
@@ -9,6 +10,10 @@
 #include <Quillkit/Value/TextServices.h>
 
 #include <QAbstractItemView>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 using namespace platform;
 using namespace quillkit::test;
@@ -135,6 +140,38 @@ TEST_F(QuillComboBoxTest, ComposesFourNamedControlsAtTheirDesignPlaces)
 }
 
 // --- Persistence ---
+
+// On a screen that doubles, the search button shows binoculars drawn at that density, not the
+// 17 x 16 picture enlarged; on a plain screen it shows the 17 x 16 picture.
+TEST_F(QuillComboBoxTest, TheSearchButtonsPictureIsSharpAtTwiceTheDensity)
+{
+    create();
+    auto *button = qobject_cast<QPushButton *>(widget("cmdBuscar"));
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->iconSize(), QSize(17, 16));
+    const QImage at1x = button->icon().pixmap(button->iconSize(), 1.0).toImage();
+    const QImage at2x = button->icon().pixmap(button->iconSize(), 2.0).toImage();
+    EXPECT_EQ(at1x.size(), QSize(17, 16));
+    ASSERT_EQ(at2x.size(), QSize(34, 32));
+    EXPECT_GE(hardEdgesWithinOnePixel(at2x), 4);
+    EXPECT_GE(agreementWith1x(at2x, at1x), 0.6);
+
+    // The button as its style paints it on a screen of each density: the picture appears as
+    // drawn for that density, pixel for pixel.
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+    for (const qreal ratio : {1.0, 2.0}) {
+        QImage shown(button->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        shown.setDevicePixelRatio(ratio);
+        shown.fill(Qt::white);
+        QPainter painter(&shown);
+        button->style()->drawControl(QStyle::CE_PushButton, &option, &painter, button);
+        painter.end();
+        EXPECT_TRUE(showsUnchanged(shown, ratio == 1.0 ? at1x : at2x)) << ratio;
+    }
+}
 
 TEST_F(QuillComboBoxTest, ANewControlHasAnEmptySearchTextAndStillSavesIt)
 {

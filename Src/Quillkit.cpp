@@ -31,6 +31,7 @@ LibraryInfo quillkitLibrary()
         {{QStringLiteral("INPUT_STANDARD"), 0, QStringLiteral("INPUT_STANDARD")},
             {QStringLiteral("INPUT_CURRENCY"), 1, QStringLiteral("INPUT_CURRENCY")}}}};
     info.bitmaps = quillkit::toolboxBitmaps();
+    info.bitmapsAt2x = quillkit::toolboxBitmapsAt2x();
     // The classes, each described by its own unit.
     info.classes = {
         QuillComboBox::classInfo(),

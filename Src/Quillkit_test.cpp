@@ -1,8 +1,11 @@
+#include "HighDensityTestSupport.h"
+
 #include <Quillkit/Hosting/ComponentHost.h>
 #include <Quillkit/Hosting/Registry.h>
 #include <Quillkit/Hosting/ServerRegistration.h>
 #include <Quillkit/TestSupport/TestEnvironment.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -67,6 +70,52 @@ TEST_F(QuillkitLibrary, HoldsFourToolboxBitmapsOf16By15At24Bits)
         EXPECT_EQ(bitmap.pixel(0, 0), qRgb(0, 0, 0)) << id;
         EXPECT_NE(bitmap.pixel(2, 1), qRgb(0, 0, 0)) << id;
     }
+}
+
+// Hosts keep the 1x bitmaps as resources: their pixels never change.
+TEST_F(QuillkitLibrary, KeepsThePixelsOfItsToolboxBitmaps)
+{
+    const std::map<int, QByteArray> digests = {
+        {30000, "6c175e14bc4a72a8"},
+        {30001, "f94a8c1b6831769c"},
+        {30002, "b0683dcff5d81ef9"},
+        {30003, "86da1f58b2b7f851"},
+    };
+    for (const auto &[id, digest] : digests) {
+        const QImage &bitmap = info().bitmaps.at(id);
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        for (int y = 0; y < bitmap.height(); ++y)
+            hash.addData(QByteArrayView(bitmap.constScanLine(y), bitmap.width() * 3));
+        EXPECT_EQ(hash.result().toHex().left(16), digest) << id;
+    }
+}
+
+TEST_F(QuillkitLibrary, DrawsEachToolboxBitmapAgainAtTwiceTheDensity)
+{
+    for (int id : {30000, 30001, 30002, 30003}) {
+        ASSERT_TRUE(info().bitmapsAt2x.count(id)) << id;
+        const QImage &sharp = info().bitmapsAt2x.at(id);
+        const QImage &bitmap = info().bitmaps.at(id);
+        EXPECT_EQ(sharp.size(), QSize(32, 30)) << id;
+        EXPECT_EQ(sharp.depth(), 24) << id;
+        EXPECT_EQ(sharp.devicePixelRatio(), 2.0) << id;
+        EXPECT_GE(quillkit::test::hardEdgesWithinOnePixel(sharp), 4) << id;
+        EXPECT_GE(quillkit::test::agreementWith1x(sharp, bitmap), 0.7) << id;
+    }
+}
+
+TEST_F(QuillkitLibrary, GivesEachToolboxBitmapAsAnIconForEveryDensity)
+{
+    for (int id : {30000, 30001, 30002, 30003}) {
+        const QIcon icon = info().toolboxIcon(id);
+        ASSERT_FALSE(icon.isNull()) << id;
+        const QImage at1x = icon.pixmap(QSize(16, 15), 1.0).toImage();
+        EXPECT_EQ(at1x.convertToFormat(QImage::Format_RGB888), info().bitmaps.at(id)) << id;
+        const QImage at2x = icon.pixmap(QSize(16, 15), 2.0).toImage();
+        EXPECT_EQ(at2x.size(), QSize(32, 30)) << id;
+        EXPECT_EQ(at2x.convertToFormat(QImage::Format_RGB888), info().bitmapsAt2x.at(id)) << id;
+    }
+    EXPECT_TRUE(info().toolboxIcon(29999).isNull());
 }
 
 TEST_F(QuillkitLibrary, RegistersThroughTheToolAndPrintsItsTypeLibrary)

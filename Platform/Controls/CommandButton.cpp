@@ -84,7 +84,12 @@ void CommandButton::applyPicture()
         return;
     }
     const QImage &image = m_picture->image();
-    button->setIcon(QIcon(QPixmap::fromImage(image)));
+    QIcon icon(QPixmap::fromImage(image));
+    // The icon picks the rendition that matches the screen's density; the size stays the
+    // picture's own.
+    if (!m_picture->imageAt2x().isNull())
+        icon.addPixmap(QPixmap::fromImage(m_picture->imageAt2x()));
+    button->setIcon(icon);
     button->setIconSize(image.size());
 }
 

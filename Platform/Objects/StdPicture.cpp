@@ -45,6 +45,16 @@ std::shared_ptr<StdPicture> StdPicture::fromImage(const QImage &image)
     return std::make_shared<StdPicture>(Key {}, normalized(image));
 }
 
+std::shared_ptr<StdPicture> StdPicture::fromImage(const QImage &image, const QImage &imageAt2x)
+{
+    std::shared_ptr<StdPicture> picture = fromImage(image);
+    if (!picture->isEmpty() && imageAt2x.size() == image.size() * 2) {
+        picture->m_imageAt2x = normalized(imageAt2x);
+        picture->m_imageAt2x.setDevicePixelRatio(2);
+    }
+    return picture;
+}
+
 int16_t StdPicture::Type() const
 {
     return static_cast<int16_t>(isEmpty() ? PictureType::None : PictureType::Bitmap);

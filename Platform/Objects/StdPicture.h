@@ -37,12 +37,18 @@ public:
     static std::shared_ptr<StdPicture> empty();
     // A picture holding the image; a null image gives an empty picture.
     static std::shared_ptr<StdPicture> fromImage(const QImage &image);
+    // A picture holding the image and its rendition for screens at twice the density. The
+    // picture's size, handle and pixels are the image's; only a display that doubles draws the
+    // rendition, which must be twice the image's size.
+    static std::shared_ptr<StdPicture> fromImage(const QImage &image, const QImage &imageAt2x);
 
     static const MemberTable<StdPicture> &memberTable();
 
     StdPicture(Key, QImage image);
 
     const QImage &image() const { return m_image; }
+    // The rendition at twice the density (device pixel ratio 2), or a null image.
+    const QImage &imageAt2x() const { return m_imageAt2x; }
     bool isEmpty() const { return m_image.isNull(); }
 
     // The system's members.
@@ -53,6 +59,7 @@ public:
 
 private:
     QImage m_image;
+    QImage m_imageAt2x;
     int32_t m_handle = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "TypeInfo.h"
 
+#include <QPixmap>
+
 namespace platform {
 
 const ClassInfo *LibraryInfo::findClass(const Guid &id) const
@@ -19,6 +21,20 @@ const ClassInfo *LibraryInfo::findClass(const QString &progIdOrName) const
             return &info;
     }
     return nullptr;
+}
+
+QIcon LibraryInfo::toolboxIcon(int bitmapId) const
+{
+    const auto bitmap = bitmaps.find(bitmapId);
+    if (bitmap == bitmaps.end())
+        return {};
+    QIcon icon(QPixmap::fromImage(bitmap->second));
+    if (const auto sharp = bitmapsAt2x.find(bitmapId); sharp != bitmapsAt2x.end()) {
+        QPixmap pixmap = QPixmap::fromImage(sharp->second);
+        pixmap.setDevicePixelRatio(2);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 namespace {

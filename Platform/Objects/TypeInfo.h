@@ -5,6 +5,7 @@
 #include "Guid.h"
 #include "MemberTable.h"
 
+#include <QIcon>
 #include <QImage>
 #include <QString>
 #include <cstdint>
@@ -99,9 +100,15 @@ struct QUILL_PLATFORM_EXPORT LibraryInfo
     std::vector<ClassInfo> classes;
     // Bitmap resources by id (toolbox images).
     std::map<int, QImage> bitmaps;
+    // Renditions of some of those bitmaps for screens at twice the density (device pixel
+    // ratio 2), by the same ids. The resources above stay what hosts read.
+    std::map<int, QImage> bitmapsAt2x;
 
     const ClassInfo *findClass(const Guid &id) const;
     const ClassInfo *findClass(const QString &progIdOrName) const;
+    // The bitmap as an icon, with its rendition at twice the density when there is one, so
+    // that a tool's palette shows it sharp at any scale. A null icon for an unknown id.
+    QIcon toolboxIcon(int bitmapId) const;
 };
 
 // Readable IDL-like text of a type library: attributes, enumerations, interfaces with their

@@ -6,7 +6,6 @@
 
 #include <QIcon>
 #include <QLabel>
-#include <QPixmap>
 #include <QVBoxLayout>
 
 using platform::ControlWidget;
@@ -15,20 +14,15 @@ namespace quillkit::designer {
 
 namespace {
 
-// The library's own toolbox bitmap for the class, read from its type library, as any host
-// finds it; nothing links the library.
+// The library's own toolbox bitmap for the class, at each density the library draws it, read
+// from its type library as any host finds it; nothing links the library.
 QIcon toolboxIcon(const QString &classId)
 {
     platform::ComponentHost &host = platform::defaultComponentHost();
     const platform::Registry::ClassEntry entry = host.classEntry(classId);
     const platform::LibraryInfo &library = host.libraryDescriptor(entry.library).info();
     const platform::ClassInfo *info = library.findClass(entry.id);
-    if (!info)
-        return {};
-    const auto bitmap = library.bitmaps.find(info->toolboxBitmapId);
-    if (bitmap == library.bitmaps.end())
-        return {};
-    return QIcon(QPixmap::fromImage(bitmap->second));
+    return info ? library.toolboxIcon(info->toolboxBitmapId) : QIcon();
 }
 
 class UserModeScope

@@ -1,6 +1,7 @@
 # Builds the Debian package from the build tree and checks its contents and dependencies
 # without installing it.
-#   cmake -DCPACK=<cpack> -DBUILD_DIR=<build tree> -DWORK_DIR=<scratch folder> -P DebPackageTest.cmake
+#   cmake -DCPACK=<cpack> -DBUILD_DIR=<build tree> -DWORK_DIR=<scratch folder>
+#         [-DEXPECTED_TOO=<further paths the package must hold>] -P DebPackageTest.cmake
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -43,7 +44,12 @@ foreach(expected
         "./usr/share/quill/classes/Quillkit.json"
         "./usr/lib/cmake/Quillkit/QuillkitConfig.cmake"
         "./usr/lib/cmake/Quillkit/QuillkitConfigVersion.cmake"
-        "./usr/lib/cmake/Quillkit/QuillkitTargets.cmake")
+        "./usr/lib/cmake/Quillkit/QuillkitTargets.cmake"
+        "./usr/share/doc/quillkit/reference/index.html"
+        "./usr/share/doc/quillkit/reference/QuillComboBox.html"
+        "./usr/share/doc/quillkit/reference/pictures/QuillComboBox-search-panel.png"
+        "./usr/share/doc/quillkit/reference/pictures/QuillComboBox-search-panel@2x.png"
+        ${EXPECTED_TOO})
     string(FIND "${listing}" "${expected}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the package lacks ${expected}:\n${listing}")

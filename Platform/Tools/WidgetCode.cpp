@@ -5,6 +5,7 @@
 #include <QMetaProperty>
 #include <QSet>
 #include <QWidget>
+#include <cstring>
 #include <map>
 #include <optional>
 
@@ -402,6 +403,41 @@ ClassPlan planOf(const LibraryInfo &library, const ModelClass &model)
     return plan;
 }
 
+QString propertyDeclaration(const ClassPlan &plan, const PropertyPlan &property)
+{
+    QString text = QStringLiteral("Q_PROPERTY(%1 %2 READ %2")
+                       .arg(plan.qtType(property.type).type, property.getter);
+    if (!property.setter.isEmpty())
+        text += QStringLiteral(" WRITE %1").arg(property.setter);
+    return text + u')';
+}
+
+QString setterDeclaration(const ClassPlan &plan, const PropertyPlan &property)
+{
+    return QStringLiteral("void %1(%2)")
+        .arg(property.setter, plan.qtType(property.type).param(QStringLiteral("value")));
+}
+
+QString methodDeclaration(const ClassPlan &plan, const FunctionPlan &method)
+{
+    const QString returns = method.returnType == u"void" ? QStringLiteral("void")
+                                                         : plan.qtType(method.returnType).type;
+    QStringList params;
+    for (const Param &param : method.params) {
+        params << plan.paramType(param).param(param.identifier)
+                + (param.optional ? QStringLiteral(" = QVariant()") : QString());
+    }
+    return QStringLiteral("%1 %2(%3)").arg(returns, method.identifier, params.join(u", "));
+}
+
+QString eventDeclaration(const ClassPlan &plan, const FunctionPlan &event)
+{
+    QStringList params;
+    for (const Param &param : event.params)
+        params << plan.qtType(param.type).param(param.identifier);
+    return QStringLiteral("void %1(%2)").arg(event.identifier, params.join(u", "));
+}
+
 const QString HeaderIntro = QStringLiteral(
     "// %1: the control class %2 of the type library %3 %4.%5 as a typed\n"
     "// widget, written by quill-typegen from the library itself. Do not edit: the build writes\n"
@@ -445,11 +481,7 @@ QString headerText(const LibraryInfo &library, const ClassPlan &plan)
     for (const PropertyPlan &property : plan.properties) {
         if (property.getter.isEmpty())
             continue;
-        text += QStringLiteral("    Q_PROPERTY(%1 %2 READ %2")
-                    .arg(plan.qtType(property.type).type, property.getter);
-        if (!property.setter.isEmpty())
-            text += QStringLiteral(" WRITE %1").arg(property.setter);
-        text += QStringLiteral(")\n");
+        text += QStringLiteral("    %1\n").arg(propertyDeclaration(plan, property));
     }
     text += QStringLiteral("\npublic:\n");
     for (const EnumPlan &entry : plan.enums) {
@@ -480,31 +512,17 @@ QString headerText(const LibraryInfo &library, const ClassPlan &plan)
     }
     text += QStringLiteral("\npublic slots:\n");
     for (const PropertyPlan &property : plan.properties) {
-        if (property.setter.isEmpty())
-            continue;
-        text
-            += QStringLiteral("    void %1(%2);\n")
-                   .arg(property.setter, plan.qtType(property.type).param(QStringLiteral("value")));
+        if (!property.setter.isEmpty())
+            text += QStringLiteral("    %1;\n").arg(setterDeclaration(plan, property));
     }
     for (const FunctionPlan &method : plan.methods) {
-        const QString returns = method.returnType == u"void" ? QStringLiteral("void")
-                                                             : plan.qtType(method.returnType).type;
-        QStringList params;
-        for (const Param &param : method.params) {
-            params << plan.paramType(param).param(param.identifier)
-                    + (param.optional ? QStringLiteral(" = QVariant()") : QString());
-        }
-        text
-            += QStringLiteral("    // method %1\n    %2 %3(%4);\n")
-                   .arg(method.name, returns, method.identifier, params.join(QStringLiteral(", ")));
+        text += QStringLiteral("    // method %1\n    %2;\n")
+                    .arg(method.name, methodDeclaration(plan, method));
     }
     text += QStringLiteral("\nsignals:\n");
     for (const FunctionPlan &event : plan.events) {
-        QStringList params;
-        for (const Param &param : event.params)
-            params << plan.qtType(param.type).param(param.identifier);
-        text += QStringLiteral("    // event %1\n    void %2(%3);\n")
-                    .arg(event.name, event.identifier, params.join(QStringLiteral(", ")));
+        text += QStringLiteral("    // event %1\n    %2;\n")
+                    .arg(event.name, eventDeclaration(plan, event));
     }
     text += QStringLiteral("};\n");
     return text;
@@ -634,6 +652,34 @@ std::vector<GeneratedText> widgetFiles(const LibraryInfo &library)
     }
     files.push_back({libraryModel.identifier + QStringLiteral("Widgets.h"), umbrella.toUtf8()});
     return files;
+}
+
+std::vector<WidgetForms> widgetForms(const LibraryInfo &library)
+{
+    const LibraryModel libraryModel = modelOf(library);
+    std::vector<WidgetForms> all;
+    for (const ModelClass &model : libraryModel.classes) {
+        const ClassPlan plan = planOf(library, model);
+        WidgetForms forms {model.info, plan.className, {}, {}};
+        for (const PropertyPlan &property : plan.properties) {
+            QStringList parts;
+            if (!property.getter.isEmpty())
+                parts << propertyDeclaration(plan, property);
+            if (!property.setter.isEmpty())
+                parts << QStringLiteral("slot ") + setterDeclaration(plan, property);
+            forms.members[property.member->name] = parts.join(QStringLiteral("; "));
+        }
+        for (const FunctionPlan &method : plan.methods)
+            forms.members[method.name] = QStringLiteral("slot ") + methodDeclaration(plan, method);
+        for (const FunctionPlan &event : plan.events)
+            forms.events[event.name] = QStringLiteral("signal ") + eventDeclaration(plan, event);
+        for (const Skipped &skipped : plan.skipped) {
+            auto &into = std::strcmp(skipped.kind, "event") == 0 ? forms.events : forms.members;
+            into[skipped.name] = QStringLiteral("no Qt form: ") + skipped.reason;
+        }
+        all.push_back(std::move(forms));
+    }
+    return all;
 }
 
 } // namespace platform::typegen

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <map>
 #include <vector>
 
 // Typed widgets of a type library: per creatable class a QWidget subclass of
@@ -22,5 +23,17 @@ struct GeneratedText
 // Each class's <Class>Widget.h and <Class>Widget.cpp, then <Library>Widgets.h, which includes
 // every class's header. The text depends on the type library alone.
 std::vector<GeneratedText> widgetFiles(const LibraryInfo &library);
+
+// How each creatable class's typed widget shows its members and events, by name as the type
+// library gives it: "Q_PROPERTY(...); slot void setX(...)", "slot ...", "signal ...", or
+// "no Qt form: " and the reason.
+struct WidgetForms
+{
+    const ClassInfo *info = nullptr;
+    QString className;
+    std::map<QString, QString> members;
+    std::map<QString, QString> events;
+};
+std::vector<WidgetForms> widgetForms(const LibraryInfo &library);
 
 } // namespace platform::typegen

@@ -2,6 +2,7 @@
 // hosts take the library's ids from the library itself.
 #include "GeneratedFile.h"
 #include "IdsHeader.h"
+#include "ReferencePages.h"
 #include "WidgetCode.h"
 
 #include "../Hosting/ComponentHost.h"
@@ -24,7 +25,10 @@ int usage(QTextStream &err)
            "       quill-typegen --widgets LIBRARY OUTDIR [CLASS...]\n"
            "  writes a typed QWidget class per creatable class (<Class>Widget.h and .cpp) and\n"
            "  <Library>Widgets.h into OUTDIR, each only when its text changed; the CLASSes, when\n"
-           "  given, must be exactly the library's creatable classes, as the build expects them\n";
+           "  given, must be exactly the library's creatable classes, as the build expects them\n"
+           "       quill-typegen --docs LIBRARY OUTDIR\n"
+           "  writes the library's reference into OUTDIR: index.html and a page per creatable\n"
+           "  class, showing the PNG pictures of OUTDIR/pictures named after the class\n";
     return 2;
 }
 
@@ -55,6 +59,15 @@ void writeWidgets(const LibraryInfo &library, const QString &folder, const QStri
         typegen::writeIfChanged(QDir(folder).filePath(file.fileName), file.text);
 }
 
+void writeReference(const LibraryInfo &library, const QString &folder)
+{
+    const QString pictureFolder = QStringLiteral("pictures");
+    const QStringList pictures = QDir(QDir(folder).filePath(pictureFolder))
+                                     .entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    for (const auto &page : typegen::referencePages(library, pictures, pictureFolder))
+        typegen::writeIfChanged(QDir(folder).filePath(page.fileName), page.text);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -64,7 +77,8 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments().mid(1);
     const bool ids = args.size() == 3 && args[0] == u"--ids";
     const bool widgets = args.size() >= 3 && args[0] == u"--widgets";
-    if (!ids && !widgets)
+    const bool docs = args.size() == 3 && args[0] == u"--docs";
+    if (!ids && !widgets && !docs)
         return usage(err);
     try {
         // The type library is read from the file itself; the registry is never consulted.
@@ -72,6 +86,8 @@ int main(int argc, char **argv)
         const LibraryInfo &library = host.libraryDescriptor(args[1]).info();
         if (ids)
             typegen::writeIfChanged(args[2], typegen::idsHeaderText(library));
+        else if (docs)
+            writeReference(library, args[2]);
         else
             writeWidgets(library, args[2], args.mid(3));
     } catch (const RuntimeError &e) {

@@ -1,9 +1,11 @@
 # Builds the Debian package from the build tree and checks its contents and dependencies
 # without installing it.
 #   cmake -DCPACK=<cpack> -DBUILD_DIR=<build tree> -DWORK_DIR=<scratch folder>
-#         [-DEXPECTED_TOO=<further paths the package must hold>] -P DebPackageTest.cmake
+#         [-DEXPECTED_TOO=<further paths the package must hold, separated by |>]
+#         -P DebPackageTest.cmake
 cmake_minimum_required(VERSION 3.25)
 
+string(REPLACE "|" ";" EXPECTED_TOO "${EXPECTED_TOO}")
 file(REMOVE_RECURSE ${WORK_DIR})
 execute_process(COMMAND ${CPACK} -G DEB -B ${WORK_DIR} --config ${BUILD_DIR}/CPackConfig.cmake
     RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)

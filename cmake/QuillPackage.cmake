@@ -47,11 +47,16 @@ if(QUILL_BUILD_TESTS AND NOT QUILL_SANITIZE AND NOT QUILL_SANITIZE_UNDEFINED_CLA
             -DEXAMPLE_DIR=${PROJECT_SOURCE_DIR}/examples/host ${form_example}
             -DWORK_DIR=${PROJECT_BINARY_DIR}/test-install
             -P ${CMAKE_CURRENT_LIST_DIR}/ConsumerTest.cmake)
+    # What the package holds only where the build found Qt's Designer files and Doxygen.
     set(package_too)
     if(TARGET QuillkitDesigner)
-        set(package_too
-            "-DEXPECTED_TOO=./usr/${QT6_INSTALL_PLUGINS}/designer/libquillkitdesigner.so")
+        list(APPEND package_too ./usr/${QT6_INSTALL_PLUGINS}/designer/libquillkitdesigner.so)
     endif()
+    if(DOXYGEN_FOUND)
+        list(APPEND package_too ./usr/share/doc/quillkit/api/index.html)
+    endif()
+    list(JOIN package_too "|" package_too)
+    set(package_too "-DEXPECTED_TOO=${package_too}")
     add_test(NAME Install.TheDebianPackageHoldsTheInstallation
         COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND} -DBUILD_DIR=${PROJECT_BINARY_DIR}
             ${package_too}

@@ -11,8 +11,8 @@ class QPushButton;
 
 namespace platform {
 
-// The command button, on a QPushButton. `onClick` reports a press by mouse or keyboard. In the
-// graphical style the button shows its Picture, at the picture's own size, beside any caption.
+/// The command button, on a QPushButton. `onClick` reports a press by mouse or keyboard. In the
+/// graphical style the button shows its Picture, at the picture's own size, beside any caption.
 class QUILL_PLATFORM_EXPORT CommandButton : public DispatchFromTable<CommandButton, StandardControl>
 {
 public:
@@ -20,16 +20,21 @@ public:
 
     CommandButton(QWidget *parent, const QString &name);
 
+    /// The members late-bound callers reach, with their ids and types.
     static const MemberTable<CommandButton> &memberTable();
 
-    // An ampersand marks the access key, as in the toolkit.
+    ///@{
+    /// An ampersand marks the access key, as in the toolkit.
     QString Caption() const;
     void setCaption(const QString &caption);
+    ///@}
     int16_t Style() const { return m_style; }
     void setStyle(int16_t style);
-    // The picture object itself, not a copy; nullptr for none.
+    ///@{
+    /// The picture object itself, not a copy; nullptr for none.
     StdPicturePtr Picture() const { return m_picture; }
     void setPicture(StdPicturePtr picture);
+    ///@}
 
     QPushButton *pushButton() const;
 

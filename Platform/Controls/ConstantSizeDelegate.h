@@ -6,9 +6,9 @@
 
 namespace platform {
 
-// Draws list entries as the style does, but gives every entry the same size, taken from the
-// font alone: views then never measure entries one by one, which a list of tens of thousands
-// of entries cannot afford. Texts wider than the view are cut at its edge.
+/// Draws list entries as the style does, but gives every entry the same size, taken from the
+/// font alone: views then never measure entries one by one, which a list of tens of thousands
+/// of entries cannot afford. Texts wider than the view are cut at its edge.
 class QUILL_PLATFORM_EXPORT ConstantSizeDelegate : public QStyledItemDelegate
 {
 public:

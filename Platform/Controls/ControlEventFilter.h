@@ -15,18 +15,18 @@ class QWidget;
 
 namespace platform {
 
-// Turns the toolkit's key and focus events of a control's widgets into the control's
-// notifications, synchronously, before the widget sees them:
-// - a key that produces characters is offered to `keyPress` one UTF-16 code unit at a time
-//   (Backspace 8, Enter 13, Escape 27, Ctrl+letter 1..26); a code set to 0 swallows it and a
-//   code changed to another makes that character arrive instead;
-// - focus reports pair up: one `gotFocus`, then one `lostFocus`, however many of the watched
-//   widgets pass the focus around inside the control; a popup or another application taking
-//   the focus for a while is not a loss.
-// - a key press that has a key code (see keyCodeOf) goes to `keyDown` first, with the shift
-//   state; a code set to 0 swallows the whole key, characters and all.
-// Mouse events of watched widgets go to `mousePress` and `mouseRelease`, which return true to
-// keep an event from the widget.
+/// Turns the toolkit's key and focus events of a control's widgets into the control's
+/// notifications, synchronously, before the widget sees them:
+/// - a key that produces characters is offered to `keyPress` one UTF-16 code unit at a time
+///   (Backspace 8, Enter 13, Escape 27, Ctrl+letter 1..26); a code set to 0 swallows it and a
+///   code changed to another makes that character arrive instead;
+/// - focus reports pair up: one `gotFocus`, then one `lostFocus`, however many of the watched
+///   widgets pass the focus around inside the control; a popup or another application taking
+///   the focus for a while is not a loss.
+/// - a key press that has a key code (see keyCodeOf) goes to `keyDown` first, with the shift
+///   state; a code set to 0 swallows the whole key, characters and all.
+/// Mouse events of watched widgets go to `mousePress` and `mouseRelease`, which return true to
+/// keep an event from the widget.
 class QUILL_PLATFORM_EXPORT ControlEventFilter : public QObject
 {
 public:
@@ -40,26 +40,26 @@ public:
     std::function<void()> lostFocus;
     std::function<bool(QWidget *target, QMouseEvent *event)> mousePress;
     std::function<bool(QWidget *target, QMouseEvent *event)> mouseRelease;
-    // Sees every event of a watched widget first; true keeps it from the widget.
+    /// Sees every event of a watched widget first; true keeps it from the widget.
     std::function<bool(QObject *watched, QEvent *event)> preview;
 
-    // Enter goes to `keyPress` and never further.
+    /// Enter goes to `keyPress` and never further.
     bool consumeEnter = false;
-    // Characters go to `keyPress` and never further (a list has no use for typed text).
+    /// Characters go to `keyPress` and never further (a list has no use for typed text).
     bool consumeCharacters = false;
-    // The edit field that receives typed text; characters the toolkit would drop from a key
-    // event (an unpaired surrogate) are inserted into it directly.
+    /// The edit field that receives typed text; characters the toolkit would drop from a key
+    /// event (an unpaired surrogate) are inserted into it directly.
     QPointer<QLineEdit> textTarget;
 
-    // The character codes a key event delivers, in order; empty for a key that delivers
-    // none (arrows, function keys, Tab, Delete, Alt combinations).
+    /// The character codes a key event delivers, in order; empty for a key that delivers
+    /// none (arrows, function keys, Tab, Delete, Alt combinations).
     static QString characterCodes(const QKeyEvent &event);
-    // The key code of a key event: letters 65..90 and digits 48..57 as on the keyboard's
-    // face, Backspace 8, Tab 9, Enter 13, Escape 27, Space 32, Page Up 33, Page Down 34, End 35,
-    // Home 36, the arrows 37..40 (left, up, right, down), Insert 45, Delete 46, F1..F12
-    // 112..123; 0 for any other key.
+    /// The key code of a key event: letters 65..90 and digits 48..57 as on the keyboard's
+    /// face, Backspace 8, Tab 9, Enter 13, Escape 27, Space 32, Page Up 33, Page Down 34, End 35,
+    /// Home 36, the arrows 37..40 (left, up, right, down), Insert 45, Delete 46, F1..F12
+    /// 112..123; 0 for any other key.
     static int16_t keyCodeOf(const QKeyEvent &event);
-    // The shift state of a key or mouse event: Shift 1, Ctrl 2, Alt 4, added together.
+    /// The shift state of a key or mouse event: Shift 1, Ctrl 2, Alt 4, added together.
     static int16_t shiftStateOf(Qt::KeyboardModifiers modifiers);
 
 protected:

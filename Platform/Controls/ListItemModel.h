@@ -10,14 +10,14 @@
 
 namespace platform {
 
-// The entries of a list control: texts with a 32-bit item data each, at most 32767 of them,
-// indexed by 16-bit integers. Index errors are the controls' run-time errors.
-//
-// Views hear of entries appended at the end in batches: an append only counts the entry, and
-// the views are told of all counted entries at once by publish(), which runs from the event
-// loop after the statement that added them, or earlier when the control needs its views to be
-// current. Refilling a list of thousands of entries thus costs one notification instead of one
-// per entry. Until then rowCount() reports the entries the views know of.
+/// The entries of a list control: texts with a 32-bit item data each, at most 32767 of them,
+/// indexed by 16-bit integers. Index errors are the controls' run-time errors.
+///
+/// Views hear of entries appended at the end in batches: an append only counts the entry, and
+/// the views are told of all counted entries at once by publish(), which runs from the event
+/// loop after the statement that added them, or earlier when the control needs its views to be
+/// current. Refilling a list of thousands of entries thus costs one notification instead of one
+/// per entry. Until then rowCount() reports the entries the views know of.
 class QUILL_PLATFORM_EXPORT ListItemModel : public QAbstractListModel
 {
 public:
@@ -25,25 +25,27 @@ public:
 
     explicit ListItemModel(QObject *parent);
 
-    // The list's own view of its entries, including those not yet published.
+    /// The list's own view of its entries, including those not yet published.
     int16_t count() const { return static_cast<int16_t>(m_entries.size()); }
-    // 381 for an index outside 0..count()-1.
+    ///@{
+    /// 381 for an index outside 0..count()-1.
     const QString &text(int index) const;
     void setText(int index, const QString &text);
     int32_t itemData(int index) const;
     void setItemData(int index, int32_t data);
+    ///@}
 
-    // Adds an entry at `index`, or at the end without one; returns its index. 381 for an index
-    // outside 0..count(), 7 when the list is full.
+    /// Adds an entry at `index`, or at the end without one; returns its index. 381 for an index
+    /// outside 0..count(), 7 when the list is full.
     int16_t insert(const QString &text, std::optional<int> index);
-    // 381 for a bad index.
+    /// 381 for a bad index.
     void remove(int index);
     void clear();
 
-    // Tells the views of entries appended since the last time.
+    /// Tells the views of entries appended since the last time.
     void publish();
     bool hasUnpublished() const { return m_published != int(m_entries.size()); }
-    // Whether appends wait for publish(); on by default.
+    /// Whether appends wait for publish(); on by default.
     void setBatchAppends(bool batch) { m_batchAppends = batch; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -10,8 +10,8 @@
 
 namespace platform {
 
-// The members of a control that holds a list (a combo box, a list box), for the member table of
-// class T: AddItem, RemoveItem, Clear, List, ListCount, ListIndex, ItemData and NewIndex.
+/// The members of a control that holds a list (a combo box, a list box), for the member table of
+/// class T: AddItem, RemoveItem, Clear, List, ListCount, ListIndex, ItemData and NewIndex.
 template<class T>
 std::vector<Member<T>> listMembers()
 {

@@ -7,9 +7,9 @@
 
 namespace platform {
 
-// The widget of a picture box: shows a persistent image at the top left of its interior, inside
-// an optional sunken border. It draws nothing else, so what was drawn into the image survives
-// every repaint.
+/// The widget of a picture box: shows a persistent image at the top left of its interior, inside
+/// an optional sunken border. It draws nothing else, so what was drawn into the image survives
+/// every repaint.
 class QUILL_PLATFORM_EXPORT PictureBoxSurface : public QWidget
 {
 public:

@@ -20,12 +20,12 @@
 
 namespace platform {
 
-// What every visual standard control shares: one Qt widget, named after the control, placed in
-// twips (kept exactly as set; the widget gets each value / 15 rounded half to even), colours as
-// OLE colours, a StdFont of its own, focus and repaint requests.
-//
-// The control owns its widget: the destructor deletes it unless its parent took it first. Once
-// the widget is gone, calls that need it raise "Object variable not set".
+/// What every visual standard control shares: one Qt widget, named after the control, placed in
+/// twips (kept exactly as set; the widget gets each value / 15 rounded half to even), colours as
+/// OLE colours, a StdFont of its own, focus and repaint requests.
+///
+/// The control owns its widget: the destructor deletes it unless its parent took it first. Once
+/// the widget is gone, calls that need it raise "Object variable not set".
 class QUILL_PLATFORM_EXPORT StandardControl : public Dispatch
 {
 public:
@@ -33,11 +33,14 @@ public:
     StandardControl(const StandardControl &) = delete;
     StandardControl &operator=(const StandardControl &) = delete;
 
-    // The widget, or nullptr once its parent destroyed it.
+    /// The widget, or nullptr once its parent destroyed it.
     QWidget *widget() const { return m_widget; }
 
+    /// The control's name on its form.
     QString Name() const { return m_name; }
 
+    ///@{
+    /// Position and size in twips, relative to the parent.
     double Left() const { return m_left; }
     void setLeft(double twips);
     double Top() const { return m_top; }
@@ -46,53 +49,67 @@ public:
     void setWidth(double twips);
     double Height() const;
     void setHeight(double twips);
+    ///@}
 
+    ///@{
+    /// Whether the control shows, and whether it takes the user's input.
     bool Visible() const;
     void setVisible(bool visible);
     bool Enabled() const;
     void setEnabled(bool enabled);
+    ///@}
+    ///@{
+    /// The control's place in its parent's tab order (see TabOrder).
     int16_t TabIndex() const { return m_tabIndex; }
     void setTabIndex(int16_t index);
+    ///@}
 
+    ///@{
+    /// Background and text colours, as OLE colours (see OleColor).
     uint32_t BackColor() const { return m_backColor; }
     void setBackColor(uint32_t oleColor);
     uint32_t ForeColor() const { return m_foreColor; }
     void setForeColor(uint32_t oleColor);
+    ///@}
 
-    // The control's own font object: changing its attributes changes the control.
+    /// The control's own font object: changing its attributes changes the control.
     StdFontPtr Font() const { return m_font; }
-    // Takes the attributes the given font has now; later changes of that object do not follow.
+    /// Takes the attributes the given font has now; later changes of that object do not follow.
     void setFont(const StdFont &font);
-    // The same; nothing raises Object variable not set.
+    /// The same; nothing raises Object variable not set.
     void setFont(const StdFontPtr &font);
 
-    // Asks for the keyboard focus. Never fails: an inactive window gives the focus to the
-    // control when it is activated.
+    /// Asks for the keyboard focus. Never fails: an inactive window gives the focus to the
+    /// control when it is activated.
     void SetFocus();
-    // Repaints now.
+    /// Repaints now.
     void Refresh();
-    // Whether the keyboard focus is on the control's widget or inside it.
+    /// Whether the keyboard focus is on the control's widget or inside it.
     bool hasFocus() const;
 
-    // What assistive technology says of the control: its name, and a description that is
-    // announced whenever it changes (a count of results, say).
+    ///@{
+    /// What assistive technology says of the control: its name, and a description that is
+    /// announced whenever it changes (a count of results, say).
     QString accessibleName() const;
     void setAccessibleName(const QString &name);
     QString accessibleDescription() const;
     void setAccessibleDescription(const QString &description);
-    // The text shown while the pointer rests on the control.
+    ///@}
+    ///@{
+    /// The text shown while the pointer rests on the control.
     QString ToolTipText() const;
     void setToolTipText(const QString &text);
+    ///@}
 
 protected:
     StandardControl();
 
-    // Takes ownership of the widget, names it and applies the control's initial state.
+    /// Takes ownership of the widget, names it and applies the control's initial state.
     void attach(QWidget *widget, const QString &name, uint32_t backColor, uint32_t foreColor,
         QPalette::ColorRole backRole = QPalette::Base,
         QPalette::ColorRole foreRole = QPalette::Text);
 
-    // The widget for a call that needs it; raises Object variable not set when it is gone.
+    /// The widget for a call that needs it; raises Object variable not set when it is gone.
     QWidget *liveWidget() const;
     template<class W>
     W *live(const QPointer<W> &pointer) const
@@ -101,20 +118,20 @@ protected:
         return pointer.data();
     }
 
-    // Key, focus and mouse translation for the control's widgets; also the context of every
-    // connection the control makes, so that none outlives the control.
+    /// Key, focus and mouse translation for the control's widgets; also the context of every
+    /// connection the control makes, so that none outlives the control.
     ControlEventFilter *events() const { return m_events.get(); }
 
-    // A control whose height the toolkit fixes returns it here (pixels); -1 otherwise.
+    /// A control whose height the toolkit fixes returns it here (pixels); -1 otherwise.
     virtual int fixedPixelHeight() const { return -1; }
-    // After the widget took a new geometry or font.
+    /// After the widget took a new geometry or font.
     virtual void geometryApplied() { }
     virtual void fontApplied() { }
     virtual void applyColors();
     void applyGeometry();
 
-    // Runs a notification if one is set. The handler runs from a copy, so that it may replace
-    // the notification or destroy the control while it runs.
+    /// Runs a notification if one is set. The handler runs from a copy, so that it may replace
+    /// the notification or destroy the control while it runs.
     template<class Handler, class... A>
     static void raise(const Handler &handler, A &&...args)
     {
@@ -124,14 +141,14 @@ protected:
         }
     }
 
-    // The members every visual control has, for the member table of class T.
+    /// The members every visual control has, for the member table of class T.
     template<class T>
     static std::vector<Member<T>> standardMembers();
-    // The StdFont a host passed by reference; Object variable not set for nothing and Type
-    // mismatch for another kind of object.
+    /// The StdFont a host passed by reference; Object variable not set for nothing and Type
+    /// mismatch for another kind of object.
     static const StdFont &fontArgument(const Variant &value);
-    // The picture a host passed by reference: nothing clears, another kind of object is a Type
-    // mismatch.
+    /// The picture a host passed by reference: nothing clears, another kind of object is a Type
+    /// mismatch.
     static StdPicturePtr pictureArgument(const Variant &value);
 
 private:

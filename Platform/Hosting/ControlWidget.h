@@ -15,52 +15,54 @@ namespace platform {
 
 class ContainerDispatch;
 
-// One control, created by class id or ProgID, as a widget: the widget is the control's site,
-// so the control lays out, shows, enables and takes focus like any other widget, with no form
-// around it. Its ambient values come from the widget (font, text colour, run or design mode),
-// its container's members (Parent) from the widget's window and Qt's focus chain, and its
-// events reach onEvent and controlEvent.
+/// One control, created by class id or ProgID, as a widget: the widget is the control's site,
+/// so the control lays out, shows, enables and takes focus like any other widget, with no form
+/// around it. Its ambient values come from the widget (font, text colour, run or design mode),
+/// its container's members (Parent) from the widget's window and Qt's focus chain, and its
+/// events reach onEvent and controlEvent.
 class QUILL_PLATFORM_EXPORT ControlWidget : public QWidget, private ControlContainer
 {
     Q_OBJECT
 
 public:
-    // Creates the control and runs UserControl_Initialize, then UserControl_ReadProperties
-    // when saved state is given, as a form does: a newly placed control keeps what Initialize
-    // left until its properties are set, and an empty bag gives every property its default.
-    // Raises what ComponentHost::create raises, and what the control raises.
+    /// Creates the control and runs UserControl_Initialize, then UserControl_ReadProperties
+    /// when saved state is given, as a form does: a newly placed control keeps what Initialize
+    /// left until its properties are set, and an empty bag gives every property its default.
+    /// Raises what ComponentHost::create raises, and what the control raises.
     ControlWidget(ComponentHost &host, const QString &classIdOrProgId, QWidget *parent = nullptr,
         const PropertyBag *saved = nullptr);
-    // The same through the process's default host.
+    /// The same through the process's default host.
     explicit ControlWidget(const QString &classIdOrProgId, QWidget *parent = nullptr,
         const PropertyBag *saved = nullptr);
     ~ControlWidget() override;
 
-    // The control's own interface.
+    /// The control's own interface.
     DispatchPtr control() const;
     const std::shared_ptr<UserControl> &userControl() const { return m_control; }
     const Registry::ClassEntry &classEntry() const { return m_entry; }
 
-    // Run mode (true, the default) or design mode: what the control's Ambient.UserMode says.
-    // A control invisible at run time shows only in design mode.
+    ///@{
+    /// Run mode (true, the default) or design mode: what the control's Ambient.UserMode says.
+    /// A control invisible at run time shows only in design mode.
     bool userMode() const { return m_userMode; }
     void setUserMode(bool userMode);
-    // The mode widgets made from now on start in, run mode unless set. A form designer sets
-    // design mode before it makes the widgets it draws, so that no control acts as at run time
-    // (shapes the designer's window, hides itself) even while it initializes.
+    ///@}
+    /// The mode widgets made from now on start in, run mode unless set. A form designer sets
+    /// design mode before it makes the widgets it draws, so that no control acts as at run time
+    /// (shapes the designer's window, hides itself) even while it initializes.
     static bool defaultUserMode();
     static void setDefaultUserMode(bool userMode);
 
-    // The control's saved state, as a form saves it: "_extentx" and "_extenty" (HIMETRIC),
-    // then every key the control writes, in lower case.
+    /// The control's saved state, as a form saves it: "_extentx" and "_extenty" (HIMETRIC),
+    /// then every key the control writes, in lower case.
     PropertyBag save();
 
-    // The control's design extent, in pixels.
+    /// The control's design extent, in pixels.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    // Events the control raises, with their id and arguments. The handler may destroy the
-    // widget: the control goes when the code that raised the event is done with it.
+    /// Events the control raises, with their id and arguments. The handler may destroy the
+    /// widget: the control goes when the code that raised the event is done with it.
     std::function<void(DispId, const Args &)> onEvent;
 
 signals:

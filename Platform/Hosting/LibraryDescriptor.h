@@ -11,28 +11,39 @@
 
 namespace platform {
 
-// Result codes of a library's entry points.
+/// Result codes of a library's entry points.
 namespace HResult {
+///@{
+/// Success, and success with a no.
 constexpr int32_t Ok = 0;
 constexpr int32_t False = 1;
+///@}
+///@{
+/// A null out-pointer; a class the library does not have.
 constexpr int32_t InvalidPointer = static_cast<int32_t>(0x80004003u);
 constexpr int32_t ClassNotAvailable = static_cast<int32_t>(0x80040111u);
+///@}
+///@{
+/// Registration failed for the type library, for a class.
 constexpr int32_t SelfRegTypeLibrary = static_cast<int32_t>(0x80040200u);
 constexpr int32_t SelfRegClass = static_cast<int32_t>(0x80040201u);
+///@}
 } // namespace HResult
 
 class LibraryDescriptor;
 
-// Makes the instances of one class and keeps its library's count of live instances.
+/// Makes the instances of one class and keeps its library's count of live instances.
 class QUILL_PLATFORM_EXPORT ClassFactory
 {
 public:
+    /// The factory of the class `info` of `library`.
     ClassFactory(LibraryDescriptor &library, const ClassInfo &info);
 
+    /// The class it makes.
     const ClassInfo &classInfo() const { return m_info; }
-    // A new instance; the library counts it until its last reference goes.
+    /// A new instance; the library counts it until its last reference goes.
     std::shared_ptr<UserControl> createInstance();
-    // Keeps the library loaded while a host holds the factory for later use.
+    /// Keeps the library loaded while a host holds the factory for later use.
     void lockServer(bool lock);
 
 private:
@@ -40,30 +51,36 @@ private:
     const ClassInfo &m_info;
 };
 
-// The static description of a control library: its type library, classes and resources. The
-// library's exported entry points are one-line forwards to the operations here.
+/// The static description of a control library: its type library, classes and resources. The
+/// library's exported entry points are one-line forwards to the operations here.
 class QUILL_PLATFORM_EXPORT LibraryDescriptor
 {
 public:
+    /// The descriptor of the library `info` describes.
     explicit LibraryDescriptor(LibraryInfo info);
 
+    /// The library's type library, classes and resources.
     const LibraryInfo &info() const { return m_info; }
+    ///@{
+    /// How many instances are alive, and how many locks are held.
     int instanceCount() const { return m_instances.load(); }
     int lockCount() const { return m_locks.load(); }
-    // Objects of the library's instances that hosts still hold (fonts, constituent controls).
+    ///@}
+    /// Objects of the library's instances that hosts still hold (fonts, constituent controls).
     int handedOutCount() const { return m_handedOut.load(); }
 
-    // Registers every class and the type library in the user's registry, naming the file the
-    // descriptor lives in as the server.
+    /// Registers every class and the type library in the user's registry, naming the file the
+    /// descriptor lives in as the server.
     int32_t registerServer() const;
+    /// Takes every class and the type library out of the user's registry.
     int32_t unregisterServer() const;
-    // The factory of a class, or ClassNotAvailable for a class the library does not have.
+    /// The factory of a class, or ClassNotAvailable for a class the library does not have.
     int32_t getClassObject(const Guid *classId, ClassFactory **factory);
-    // Ok while no instance is alive, no object handed out is held and no lock is held, False
-    // otherwise.
+    /// Ok while no instance is alive, no object handed out is held and no lock is held, False
+    /// otherwise.
     int32_t canUnloadNow() const;
 
-    // The file this descriptor was loaded from.
+    /// The file this descriptor was loaded from.
     QString libraryPath() const;
 
 private:

@@ -12,36 +12,37 @@
 
 namespace platform {
 
-// One parameter as the type library shows it. Types are written as the type library names them
-// ("BSTR", "long", "VARIANT", "OLE_COLOR", "IDispatch*", ...).
+/// One parameter as the type library shows it. Types are written as the type library names them
+/// ("BSTR", "long", "VARIANT", "OLE_COLOR", "IDispatch*", ...).
 struct QUILL_PLATFORM_EXPORT ParamInfo
 {
-    QString name;
-    QString type;
-    bool optional = false;
-    bool byValue = false;
+    QString name; ///< as the type library shows it
+    QString type; ///< the type library's type name
+    bool optional = false; ///< may be left out
+    bool byValue = false; ///< passed by value rather than by reference
 };
 
-// One member of an interface: for a property, `type` is the property's type and `params` its
-// index arguments; for a method, `type` is the return type ("void" for none).
+/// One member of an interface: for a property, `type` is the property's type and `params` its
+/// index arguments; for a method, `type` is the return type ("void" for none).
 struct QUILL_PLATFORM_EXPORT MemberInfo
 {
-    QString name;
-    DispId id = 0;
-    InvokeKind kind = InvokeKind::Method;
-    QString type;
-    std::vector<ParamInfo> params;
-    QStringList attributes; // further attributes, e.g. "category(\"Apariencia\")"
+    QString name; ///< as late-bound callers name it
+    DispId id = 0; ///< its member id
+    InvokeKind kind = InvokeKind::Method; ///< method, property get, let or set
+    QString type; ///< see above
+    std::vector<ParamInfo> params; ///< see above
+    QStringList attributes; ///< further attributes, e.g. "category(\"Apariencia\")"
 };
 
+/// A member of class T: what the type library shows of it, and the call that serves it.
 template<class T>
 struct Member
 {
-    MemberInfo info;
-    std::function<Variant(T &, const Args &)> handler;
+    MemberInfo info; ///< what the type library shows
+    std::function<Variant(T &, const Args &)> handler; ///< serves a call
 };
 
-// Builders for the members of class T, so that a class's table reads like its interface.
+/// Builders for the members of class T, so that a class's table reads like its interface.
 template<class T>
 struct Members
 {
@@ -111,8 +112,8 @@ struct Members
     }
 };
 
-// The members of class T, declared once: the dispatch and the type information both come from
-// here. Members are listed in the order of their slots in the interface.
+/// The members of class T, declared once: the dispatch and the type information both come from
+/// here. Members are listed in the order of their slots in the interface.
 template<class T>
 class MemberTable
 {
@@ -187,8 +188,8 @@ private:
     std::vector<Member<T>> m_members;
 };
 
-// Implements Dispatch for class T from T::memberTable(), on top of Base (Dispatch or a class
-// derived from it).
+/// Implements Dispatch for class T from T::memberTable(), on top of Base (Dispatch or a class
+/// derived from it).
 template<class T, class Base = Dispatch>
 class DispatchFromTable : public Base
 {

@@ -7,9 +7,9 @@ namespace platform {
 template<class Sig>
 class ApiDeclare;
 
-// A declaration of an operating-system function, callable like the function. It binds on its
-// first call, not when it is made, so a missing function fails only the code that calls it
-// (with Can't find DLL entry point); it binds again whenever the table has changed since.
+/// A declaration of an operating-system function, callable like the function. It binds on its
+/// first call, not when it is made, so a missing function fails only the code that calls it
+/// (with Can't find DLL entry point); it binds again whenever the table has changed since.
 template<class R, class... A>
 class ApiDeclare<R(A...)>
 {

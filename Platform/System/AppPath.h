@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// App.Path: the folder of the running program, without a trailing separator.
+/// App.Path: the folder of the running program, without a trailing separator.
 QUILL_PLATFORM_EXPORT QString appPath();
 
 } // namespace platform

@@ -7,8 +7,8 @@
 
 namespace platform {
 
-// The one catalogue of run-time error numbers. Every failure the platform or a control raises
-// uses one of these; hosts and saved code compare the numbers, so they never change.
+/// The one catalogue of run-time error numbers. Every failure the platform or a control raises
+/// uses one of these; hosts and saved code compare the numbers, so they never change.
 enum class ErrorNumber : int32_t {
     InvalidProcedureCall = 5,
     Overflow = 6,
@@ -29,8 +29,8 @@ enum class ErrorNumber : int32_t {
     InvalidPicture = 481,
 };
 
-// The catalogue text of a number; an unknown number gives "Application-defined or
-// object-defined error".
+/// The catalogue text of a number; an unknown number gives "Application-defined or
+/// object-defined error".
 QUILL_PLATFORM_EXPORT QString errorText(int32_t number);
 
 } // namespace platform

@@ -8,16 +8,16 @@
 
 namespace platform {
 
-// A wildcard pattern matched against a whole text:
-//   *        any run of characters, the empty run included
-//   ?        any one character
-//   #        any one digit 0 to 9
-//   [list]   any one character in the list; first-last ranges compare by code unit
-//   [!list]  any one character not in the list
-//   other    that same UTF-16 code unit
-// Inside a list "*", "?", "#" and "[" stand for themselves, and a "-" first or last is literal.
-// An opening bracket without its closing bracket makes the pattern malformed: it matches
-// nothing. Matching takes at most time proportional to the text's length times the pattern's.
+/// A wildcard pattern matched against a whole text:
+///   *        any run of characters, the empty run included
+///   ?        any one character
+///   #        any one digit 0 to 9
+///   [list]   any one character in the list; first-last ranges compare by code unit
+///   [!list]  any one character not in the list
+///   other    that same UTF-16 code unit
+/// Inside a list "*", "?", "#" and "[" stand for themselves, and a "-" first or last is literal.
+/// An opening bracket without its closing bracket makes the pattern malformed: it matches
+/// nothing. Matching takes at most time proportional to the text's length times the pattern's.
 class QUILL_PLATFORM_EXPORT WildcardPattern
 {
 public:
@@ -36,7 +36,7 @@ private:
         enum Kind { Star, AnyOne, Digit, Literal, List } kind;
         char16_t literal = 0;
         bool negated = false;
-        std::vector<Range> ranges; // for List
+        std::vector<Range> ranges; ///< for List
     };
 
     bool matchesOne(const Element &element, char16_t c) const;
@@ -45,7 +45,7 @@ private:
     bool m_valid = true;
 };
 
-// One-off match of a text against a pattern (see WildcardPattern). Never throws.
+/// One-off match of a text against a pattern (see WildcardPattern). Never throws.
 QUILL_PLATFORM_EXPORT bool matchesPattern(QStringView text, QStringView pattern);
 
 } // namespace platform

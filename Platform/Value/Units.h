@@ -8,12 +8,14 @@
 
 namespace platform {
 
-// Twips (1/1440 inch) are the unit of control positions and sizes; the screen has 15 twips per
-// pixel. HIMETRIC (0.01 mm) is the unit of saved extents and picture sizes.
+///@{
+/// Twips (1/1440 inch) are the unit of control positions and sizes; the screen has 15 twips per
+/// pixel. HIMETRIC (0.01 mm) is the unit of saved extents and picture sizes.
 constexpr double TwipsPerPixel = 15.0;
 constexpr double HimetricPerTwip = 2540.0 / 1440.0;
+///@}
 
-// Unit codes of ScaleMode, ScaleX and ScaleY.
+/// Unit codes of ScaleMode, ScaleX and ScaleY.
 enum class ScaleUnit : int16_t {
     User = 0,
     Twips = 1,
@@ -26,12 +28,14 @@ enum class ScaleUnit : int16_t {
     Himetric = 8,
 };
 
-// The longest length windows take, either way: the toolkit's limit of 16777215 pixels.
+///@{
+/// The longest length windows take, either way: the toolkit's limit of 16777215 pixels.
 constexpr double MaxPixels = 16777215;
 constexpr double MaxTwips = MaxPixels * TwipsPerPixel;
+///@}
 
-// Pixels of a length in twips. Lengths come checked (checkedPosition, checkedSize); anything
-// else is held to the limit, NaN as 0, so that no conversion is undefined.
+/// Pixels of a length in twips. Lengths come checked (checkedPosition, checkedSize); anything
+/// else is held to the limit, NaN as 0, so that no conversion is undefined.
 inline int twipsToPixels(double twips)
 {
     const double pixels = roundHalfEven(twips / TwipsPerPixel);
@@ -40,10 +44,10 @@ inline int twipsToPixels(double twips)
     return static_cast<int>(std::clamp(pixels, -MaxPixels, MaxPixels));
 }
 
-// A position in twips as windows take it: Invalid property value for NaN, Overflow beyond
-// MaxTwips either way (infinities included). `what` names the property in the error.
+/// A position in twips as windows take it: Invalid property value for NaN, Overflow beyond
+/// MaxTwips either way (infinities included). `what` names the property in the error.
 QUILL_PLATFORM_EXPORT double checkedPosition(double twips, const QString &what);
-// A width or height in twips: the same, and Invalid property value below 0.
+/// A width or height in twips: the same, and Invalid property value below 0.
 QUILL_PLATFORM_EXPORT double checkedSize(double twips, const QString &what);
 
 inline double pixelsToTwips(int pixels)
@@ -61,11 +65,11 @@ inline double himetricToTwips(double himetric)
     return himetric / HimetricPerTwip;
 }
 
-// How many twips one unit holds; Invalid procedure call for User and unknown codes.
+/// How many twips one unit holds; Invalid procedure call for User and unknown codes.
 QUILL_PLATFORM_EXPORT double twipsPerUnit(int16_t unit);
 
-// ScaleX / ScaleY: a length converted between two units (characters differ only between the two
-// axes: 120 twips wide, 240 high).
+/// ScaleX / ScaleY: a length converted between two units (characters differ only between the two
+/// axes: 120 twips wide, 240 high).
 QUILL_PLATFORM_EXPORT double scaleLength(
     double value, int16_t fromUnit, int16_t toUnit, bool vertical);
 

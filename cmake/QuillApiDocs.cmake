@@ -73,4 +73,4 @@ endif()
 
 add_dependencies(docs docs-api)
 install(DIRECTORY ${QUILL_API_DOCS_OUTPUT}/html/
-    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quillkit/api OPTIONAL)
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quillkit/api/html OPTIONAL)

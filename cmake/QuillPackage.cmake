@@ -53,7 +53,7 @@ if(QUILL_BUILD_TESTS AND NOT QUILL_SANITIZE AND NOT QUILL_SANITIZE_UNDEFINED_CLA
         list(APPEND package_too ./usr/${QT6_INSTALL_PLUGINS}/designer/libquillkitdesigner.so)
     endif()
     if(DOXYGEN_FOUND)
-        list(APPEND package_too ./usr/share/doc/quillkit/api/index.html)
+        list(APPEND package_too ./usr/share/doc/quillkit/api/html/index.html)
     endif()
     list(JOIN package_too "|" package_too)
     set(package_too "-DEXPECTED_TOO=${package_too}")

@@ -153,6 +153,26 @@ void ListBox::Clear()
     m_newIndex = -1;
 }
 
+void ListBox::fill(std::shared_ptr<const ListTextSource> source, std::span<const int32_t> numbers)
+{
+    liveWidget();
+    const int32_t available = source ? source->count() : 0;
+    for (const int32_t number : numbers) {
+        if (number < 0 || number >= available)
+            throw RuntimeError(ErrorNumber::InvalidProcedureCall,
+                QStringLiteral("text number %1 of %2").arg(number).arg(available));
+    }
+    const bool tooMany = numbers.size() > size_t(ListItemModel::MaxCount);
+    if (tooMany)
+        numbers = numbers.first(ListItemModel::MaxCount);
+    FlagGuard updating(m_updatingSelection);
+    m_model->fill(std::move(source), numbers);
+    m_listIndex = -1;
+    m_newIndex = int16_t(int(numbers.size()) - 1);
+    if (tooMany)
+        throw RuntimeError(ErrorNumber::OutOfMemory, QStringLiteral("the list is full"));
+}
+
 QString ListBox::List(int16_t index) const
 {
     liveWidget();

@@ -22,7 +22,8 @@ namespace platform {
 // - `onMouseUp` reports the release of any mouse button over the entries. Only the left button
 //   selects (and the right one, when told to); a press on the blank area below the entries
 //   keeps the selection.
-// - Refilling is cheap: entries appended reach the view in one batch (see ListItemModel).
+// - Refilling is cheap: entries appended reach the view in one batch (see ListItemModel), and
+//   fill() refills from numbered texts without copying them.
 class QUILL_PLATFORM_EXPORT ListBox : public DispatchFromTable<ListBox, StandardControl>
 {
 public:
@@ -37,6 +38,12 @@ public:
     void AddItem(const QString &item, std::optional<int16_t> index = std::nullopt);
     void RemoveItem(int16_t index);
     void Clear();
+    // The same as Clear, then for each number n in order AddItem(source's text n) and ItemData
+    // of the new entry (NewIndex) set to n, with the same results and notifications (none), but
+    // holding only the numbers: the texts are read from `source` when they are needed. As
+    // AddItem, a list of more than 32767 entries is refused with 7 after the first 32767. A
+    // number that is not one of the source's raises 5 and changes nothing.
+    void fill(std::shared_ptr<const ListTextSource> source, std::span<const int32_t> numbers);
     QString List(int16_t index) const;
     void setList(int16_t index, const QString &text);
     int16_t ListCount() const;

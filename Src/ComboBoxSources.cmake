@@ -4,6 +4,7 @@ list(APPEND QUILLKIT_SOURCES
     QuillComboBox_Memory.cpp
     QuillComboBox_Search.cpp
     QuillComboBoxItemCache.cpp
+    QuillComboBoxPrefixIndex.cpp
 )
 list(APPEND QUILLKIT_TESTS
     QuillComboBox_test.cpp

@@ -1,6 +1,7 @@
 #include "QuillComboBoxItemCache.h"
 
 #include <Quillkit/Controls/ComboBox.h>
+#include <Quillkit/Controls/ListTextSource.h>
 #include <Quillkit/Value/Locale.h>
 #include <Quillkit/Value/Pattern.h>
 #include <Quillkit/Value/TextServices.h>
@@ -30,6 +31,22 @@ std::vector<qsizetype>::const_iterator entryAt(std::vector<qsizetype>::const_ite
 }
 
 } // namespace
+
+// The entries' own texts one after the other; starts[i] is where entry i begins, starts[count]
+// the end. Never changed once made: a new list of entries gets a new one.
+class QuillComboBoxItemCache::Texts : public platform::ListTextSource
+{
+public:
+    QString joined;
+    std::vector<qsizetype> starts;
+
+    int32_t count() const override { return int32_t(starts.size()) - 1; }
+    QString text(int32_t number) const override
+    {
+        const auto i = size_t(number);
+        return QStringView(joined).sliced(starts[i], starts[i + 1] - starts[i]).toString();
+    }
+};
 
 QuillComboBoxItemCache::QuillComboBoxItemCache() : m_context(std::make_unique<QObject>()) { }
 
@@ -138,27 +155,30 @@ void QuillComboBoxItemCache::ensureJoined()
     if (m_joinedReady)
         return;
     qsizetype total = 0;
+    qsizetype textTotal = 0;
     for (Entry &entry : m_entries) {
         ensureUpper(entry);
         total += entry.upper.size() + 1;
+        textTotal += entry.text.size();
     }
     m_joined.clear();
     m_joined.reserve(total);
     m_starts.clear();
     m_starts.reserve(m_entries.size() + 1);
-    m_texts.clear();
-    m_textStarts.clear();
-    m_textStarts.reserve(m_entries.size() + 1);
+    auto texts = std::make_shared<Texts>();
+    texts->joined.reserve(textTotal);
+    texts->starts.reserve(m_entries.size() + 1);
     for (const Entry &entry : m_entries) {
         m_starts.push_back(m_joined.size());
         m_joined += entry.upper;
         m_joined += QChar(Separator);
-        m_textStarts.push_back(m_texts.size());
-        m_texts += entry.text;
+        texts->starts.push_back(texts->joined.size());
+        texts->joined += entry.text;
     }
     m_starts.push_back(m_joined.size());
-    m_textStarts.push_back(m_texts.size());
-    m_lastValid = false;
+    texts->starts.push_back(texts->joined.size());
+    m_texts = std::move(texts);
+    m_prefixIndex.clear();
     m_frequency.fill(0);
     for (const QChar c : std::as_const(m_joined))
         ++m_frequency[c.unicode() % FrequencyBuckets];
@@ -198,64 +218,35 @@ const QString &QuillComboBoxItemCache::upper(int index)
 
 QString QuillComboBoxItemCache::text(int index) const
 {
-    const auto i = size_t(index);
-    return QStringView(m_texts)
-        .sliced(m_textStarts[i], m_textStarts[i + 1] - m_textStarts[i])
-        .toString();
+    return m_texts->text(index);
 }
 
-int QuillComboBoxItemCache::firstStartingWith(QStringView prefix, int from)
+std::shared_ptr<const platform::ListTextSource> QuillComboBoxItemCache::texts()
+{
+    prepare();
+    ensureJoined();
+    return m_texts;
+}
+
+int QuillComboBoxItemCache::firstStartingWith(
+    QStringView prefix, int from, const std::function<bool(int)> &accept)
 {
     prepare();
     const int n = int(m_entries.size());
     from = std::max(from, 0);
+    if (prefix.isEmpty()) {
+        for (int i = from; i < n; ++i) {
+            if (!accept || accept(i))
+                return i;
+        }
+        return -1;
+    }
     if (from >= n)
         return -1;
-    if (prefix.isEmpty())
-        return from;
     ensureJoined();
-    // Entries before the one the last prefix found do not begin with it, nor with any
-    // extension of it.
-    int begin = from;
-    if (m_lastValid && m_lastFrom == from && prefix.startsWith(m_lastPrefix)) {
-        if (m_lastFound < 0)
-            return -1;
-        begin = m_lastFound;
-    }
-    const int found = scanForPrefix(prefix, begin);
-    m_lastPrefix = prefix.toString();
-    m_lastFrom = from;
-    m_lastFound = found;
-    m_lastValid = true;
-    return found;
-}
-
-int QuillComboBoxItemCache::scanForPrefix(QStringView prefix, int from) const
-{
-    // Scan for the prefix's rarest code unit, which must sit k units into an entry.
-    const QStringView joined(m_joined);
-    const qsizetype k = anchorOf(prefix);
-    const QChar anchor = prefix[k];
-    auto item = m_starts.cbegin() + from;
-    qsizetype at = *item + k;
-    while (at < joined.size()) {
-        const qsizetype pos = joined.indexOf(anchor, at);
-        if (pos < 0)
-            break;
-        item = entryAt(item, m_starts.cend(), pos);
-        const qsizetype start = *item;
-        const qsizetype next = *(item + 1);
-        if (pos < start + k) {
-            at = start + k;
-            continue;
-        }
-        // The entry's text ends just before the separator, at next - 1.
-        if (pos == start + k && start + prefix.size() < next
-            && joined.sliced(start, prefix.size()) == prefix)
-            return int(item - m_starts.cbegin());
-        at = next + k;
-    }
-    return -1;
+    if (!m_prefixIndex.isBuilt())
+        m_prefixIndex.build(m_joined, m_starts);
+    return m_prefixIndex.first(prefix, from, accept);
 }
 
 void QuillComboBoxItemCache::findContaining(QStringView text, int from, std::vector<int> &found)
@@ -311,17 +302,17 @@ void QuillComboBoxItemCache::findMatching(const platform::WildcardPattern &patte
 {
     prepare();
     ensureJoined();
-    std::vector<int> candidates;
     if (mustContain.isEmpty()) {
+        m_candidates.clear();
         const int n = int(m_entries.size());
         for (int i = std::max(from, 0); i < n; ++i)
-            candidates.push_back(i);
+            m_candidates.push_back(i);
     } else {
-        findContaining(mustContain, from, candidates);
+        findContaining(mustContain, from, m_candidates);
     }
     found.clear();
     const QStringView joined(m_joined);
-    for (const int i : candidates) {
+    for (const int i : m_candidates) {
         const qsizetype start = m_starts[size_t(i)];
         if (pattern.matches(joined.sliced(start, m_starts[size_t(i) + 1] - 1 - start)))
             found.push_back(i);

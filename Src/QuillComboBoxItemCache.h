@@ -1,10 +1,13 @@
 #pragma once
 
+#include "QuillComboBoxPrefixIndex.h"
+
 #include <QLocale>
 #include <QString>
 #include <QStringView>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -13,6 +16,7 @@ class QObject;
 
 namespace platform {
 class ComboBox;
+class ListTextSource;
 class WildcardPattern;
 } // namespace platform
 
@@ -44,11 +48,15 @@ public:
     // cache's own texts, which lie one after the other: touching thousands of strings scattered
     // over the heap costs more than the search itself.
     QString text(int index) const;
+    // The entries' texts as they are now, numbered by entry, for a list to show results from
+    // without copying them. Later changes of the list leave these alone.
+    std::shared_ptr<const platform::ListTextSource> texts();
 
-    // The first entry from `from` on whose upper-cased text begins with `prefix`; -1 for none.
-    // A prefix that extends the previous one resumes where that one was found, so that typing
-    // (and completion's nested run with the whole item) scans the list once.
-    int firstStartingWith(QStringView prefix, int from);
+    // The first entry from `from` on, in list order, whose upper-cased text begins with `prefix`
+    // and that `accept`, when given, takes; -1 for none. Answered from an index of the sorted
+    // texts, made on the first query after the entries change.
+    int firstStartingWith(
+        QStringView prefix, int from, const std::function<bool(int)> &accept = {});
     // The entries from `from` on, in order, whose upper-cased text contains `text` (which holds
     // no pattern characters); an empty text gives every entry.
     void findContaining(QStringView text, int from, std::vector<int> &found);
@@ -73,7 +81,6 @@ private:
     void prepare();
     void ensureUpper(Entry &entry);
     void ensureJoined();
-    int scanForPrefix(QStringView prefix, int from) const;
     // The position in `text` of the code unit the joined texts hold fewest of.
     qsizetype anchorOf(QStringView text) const;
 
@@ -87,14 +94,13 @@ private:
     // with one scan; m_starts[i] is where entry i begins, m_starts[count] the end.
     QString m_joined;
     std::vector<qsizetype> m_starts;
-    // The entries' own texts the same way.
-    QString m_texts;
-    std::vector<qsizetype> m_textStarts;
-    // The last prefix asked for, with where it was asked from and what it found.
-    QString m_lastPrefix;
-    int m_lastFrom = -1;
-    int m_lastFound = -1;
-    bool m_lastValid = false;
+    // The entries' own texts the same way, shared with the lists that show results.
+    class Texts;
+    std::shared_ptr<Texts> m_texts;
+    // The entries a pattern is tried on, kept so that a search allocates nothing.
+    std::vector<int> m_candidates;
+    // Over m_joined, made when type-ahead first needs it after the entries change.
+    QuillComboBoxPrefixIndex m_prefixIndex;
     // How often code units occur in the joined texts, folded into buckets, to pick the rarest
     // code unit of a search text to scan for.
     static constexpr int FrequencyBuckets = 1024;

@@ -132,7 +132,8 @@ void QuillComboBox::ToggleSearchPanel()
 void QuillComboBox::runSearch()
 {
     const QString text = upperCase(txtBuscar->Text());
-    std::vector<int> found;
+    std::vector<int> &found = m_found;
+    found.clear();
     // "*text*" without pattern elements in the text is containment, which one scan over all
     // items answers; any other pattern is tried only on the items that contain its plain part.
     if (isLiteral(text)) {
@@ -145,11 +146,9 @@ void QuillComboBox::runSearch()
     }
 
     m_resultsGeneration = m_items.generation();
-    lstResultados->Clear();
-    for (const int i : found) {
-        lstResultados->AddItem(m_items.text(i));
-        lstResultados->setItemData(lstResultados->NewIndex(), i);
-    }
+    // Each result is the item's text with the item's index as its item data: the list takes the
+    // indexes and reads the texts from the items as they are now, when it shows them.
+    lstResultados->fill(m_items.texts(), found);
     if (lstResultados->ListCount() > 0)
         lstResultados->setListIndex(0);
     // Announced to a screen reader, which cannot see the list fill.

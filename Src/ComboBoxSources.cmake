@@ -11,4 +11,5 @@ list(APPEND QUILLKIT_TESTS
     QuillComboBox_Memory_test.cpp
     QuillComboBox_Search_test.cpp
     QuillComboBoxItemCache_test.cpp
+    QuillComboBox_Differential_test.cpp
 )

@@ -3,6 +3,7 @@
 #include "ListMembers.h"
 
 #include "ConstantSizeDelegate.h"
+#include "UniformListView.h"
 
 #include "../Value/RuntimeError.h"
 #include "../Value/Units.h"
@@ -50,17 +51,15 @@ int16_t mouseButtonOf(Qt::MouseButton button)
 
 ListBox::ListBox(QWidget *parent, const QString &name)
 {
-    auto *view = new QListView(parent);
+    auto *view = new UniformListView(parent);
     m_view = view;
     m_model = new ListItemModel(view);
     view->setModel(m_model);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setDragEnabled(false);
-    view->setUniformItemSizes(true);
     view->setItemDelegate(new ConstantSizeDelegate(view));
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     view->setTextElideMode(Qt::ElideNone);
     attach(view, name, OleColor::WindowBackground, OleColor::WindowText);
 

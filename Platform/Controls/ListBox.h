@@ -13,9 +13,9 @@ class QListView;
 
 namespace platform {
 
-// The single-selection list box: at most 32767 entries on a QListView. Typed characters go to
-// `onKeyPress` and nowhere else (no selection by typing); arrows and the mouse move the
-// selection.
+// The single-selection list box: at most 32767 entries on a QListView (a UniformListView). Typed
+// characters go to `onKeyPress` and nowhere else (no selection by typing); arrows and the mouse
+// move the selection.
 //
 // - `onClick` reports a change of the selection by the user (mouse or keys) and every set of
 //   ListIndex by code, even to the same index; -1 deselects and reports too.

@@ -15,6 +15,7 @@ list(APPEND PLATFORM_SOURCES
     Controls/TabOrder.cpp
     Controls/TextBox.cpp
     Controls/Timer.cpp
+    Controls/UniformListView.cpp
 )
 list(APPEND CONTROLS_TESTS
     Controls/ComboBox_test.cpp

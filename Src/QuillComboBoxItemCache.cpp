@@ -8,27 +8,17 @@
 
 #include <QAbstractItemModel>
 #include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
 // Between the texts of the joined buffer. Any code unit will do: a hit is only taken when it
 // lies wholly inside one entry.
 constexpr char16_t Separator = u'\n';
-
-// The last start at or before pos, looked for from `from` on: gallops ahead, since successive
-// hits are near one another when they are many and far apart when they are few.
-std::vector<qsizetype>::const_iterator entryAt(std::vector<qsizetype>::const_iterator from,
-    std::vector<qsizetype>::const_iterator end, qsizetype pos)
-{
-    std::ptrdiff_t step = 1;
-    auto low = from;
-    while (end - low > step && *(low + step) <= pos) {
-        low += step;
-        step *= 2;
-    }
-    const auto high = end - low > step ? low + step + 1 : end;
-    return std::upper_bound(low, high, pos) - 1;
-}
 
 } // namespace
 
@@ -177,6 +167,10 @@ void QuillComboBoxItemCache::ensureJoined()
     }
     m_starts.push_back(m_joined.size());
     texts->starts.push_back(texts->joined.size());
+    m_entryOf.resize(size_t(m_joined.size()));
+    for (size_t e = 0; e + 1 < m_starts.size(); ++e) {
+        std::fill(m_entryOf.begin() + m_starts[e], m_entryOf.begin() + m_starts[e + 1], int16_t(e));
+    }
     m_texts = std::move(texts);
     m_prefixIndex.clear();
     m_frequency.fill(0);
@@ -263,37 +257,66 @@ void QuillComboBoxItemCache::findContaining(QStringView text, int from, std::vec
     }
     if (from >= n)
         return;
-    // Scan for the text's rarest code unit k units into the text, then compare the whole text
-    // around it; after a hit the scan goes on in the next entry, so each entry is listed once.
-    const QStringView joined(m_joined);
+    // Mark every place of the text's rarest code unit in one pass over all texts, then visit the
+    // marks alone: a word of marks without any costs one test, and each mark a look-up of its
+    // entry, without a branch for a single code unit.
     const qsizetype k = anchorOf(text);
-    const QChar anchor = text[k];
+    markUnit(text[k].unicode());
+    const auto *joined = reinterpret_cast<const char16_t *>(m_joined.constData());
+    const auto *wanted = reinterpret_cast<const char16_t *>(text.data());
     const qsizetype length = text.size();
-    auto item = m_starts.cbegin() + from;
-    qsizetype at = *item + k;
-    while (at < joined.size()) {
-        const qsizetype pos = joined.indexOf(anchor, at);
-        if (pos < 0)
-            break;
-        item = entryAt(item, m_starts.cend(), pos);
-        const qsizetype start = pos - k;
-        const qsizetype entryStart = *item;
-        const qsizetype next = *(item + 1);
-        if (start < entryStart) {
-            at = pos + 1;
-            continue;
+    const qsizetype *starts = m_starts.data();
+    const int16_t *entryOf = m_entryOf.data();
+    const qsizetype begin = starts[from];
+    found.resize(size_t(n - from));
+    int *out = found.data();
+    int last = -1;
+    const auto words = qsizetype(m_marks.size());
+    for (qsizetype w = (begin + k) >> 6; w < words; ++w) {
+        for (uint64_t bits = m_marks[size_t(w)]; bits != 0; bits &= bits - 1) {
+            const qsizetype start = (w << 6) + std::countr_zero(bits) - k;
+            if (start < begin)
+                continue;
+            const int e = entryOf[start];
+            // The text must lie wholly inside the entry, before its separator; an entry is
+            // listed once.
+            bool hit = (e != last) & (start + length < starts[e + 1]);
+            if (length > 1 && hit)
+                hit = std::equal(wanted, wanted + length, joined + start);
+            *out = e;
+            out += hit ? 1 : 0;
+            last = hit ? e : last;
         }
-        // A later anchor in this entry would only start the text later still.
-        if (start + length >= next) {
-            at = next + k;
-            continue;
+    }
+    found.resize(size_t(out - found.data()));
+}
+
+void QuillComboBoxItemCache::markUnit(char16_t unit)
+{
+    const auto *data = reinterpret_cast<const char16_t *>(m_joined.constData());
+    const qsizetype size = m_joined.size();
+    // A spare word at the end, for reading two words from any place.
+    m_marks.assign(size_t(size / 64 + 2), 0);
+    qsizetype p = 0;
+#if defined(__SSE2__)
+    const __m128i units = _mm_set1_epi16(static_cast<short>(unit));
+    const auto load = [data](qsizetype at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + at));
+    };
+    for (; p + 64 <= size; p += 64) {
+        uint64_t word = 0;
+        for (int j = 0; j < 64; j += 16) {
+            const __m128i low = _mm_cmpeq_epi16(load(p + j), units);
+            const __m128i high = _mm_cmpeq_epi16(load(p + j + 8), units);
+            const auto mask = unsigned(_mm_movemask_epi8(_mm_packs_epi16(low, high)));
+            word |= uint64_t(mask) << j;
         }
-        if (joined.sliced(start, length) == text) {
-            found.push_back(int(item - m_starts.cbegin()));
-            at = next + k;
-        } else {
-            at = pos + 1;
-        }
+        m_marks[size_t(p >> 6)] = word;
+    }
+#endif
+    for (; p < size; ++p) {
+        if (data[p] == unit)
+            m_marks[size_t(p >> 6)] |= uint64_t(1) << (p & 63);
     }
 }
 

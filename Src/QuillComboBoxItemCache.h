@@ -81,6 +81,8 @@ private:
     void prepare();
     void ensureUpper(Entry &entry);
     void ensureJoined();
+    // Sets the bits of m_marks where m_joined holds `unit`.
+    void markUnit(char16_t unit);
     // The position in `text` of the code unit the joined texts hold fewest of.
     qsizetype anchorOf(QStringView text) const;
 
@@ -97,6 +99,10 @@ private:
     // The entries' own texts the same way, shared with the lists that show results.
     class Texts;
     std::shared_ptr<Texts> m_texts;
+    // The entry each code unit of m_joined belongs to (a list holds at most 32767 entries).
+    std::vector<int16_t> m_entryOf;
+    // One bit for each code unit of m_joined, and a spare word; kept between searches.
+    std::vector<uint64_t> m_marks;
     // The entries a pattern is tried on, kept so that a search allocates nothing.
     std::vector<int> m_candidates;
     // Over m_joined, made when type-ahead first needs it after the entries change.

@@ -291,6 +291,46 @@ void QuillComboBoxItemCache::findContaining(QStringView text, int from, std::vec
     found.resize(size_t(out - found.data()));
 }
 
+void QuillComboBoxItemCache::findWindows(QStringView run, qsizetype before, qsizetype after,
+    const std::function<bool(QStringView window)> &accept, int from, std::vector<int> &found)
+{
+    prepare();
+    ensureJoined();
+    found.clear();
+    const int n = int(m_entries.size());
+    from = std::max(from, 0);
+    if (run.isEmpty() || from >= n)
+        return;
+    // As findContaining: the marks of the run's rarest code unit, each looked at in its entry.
+    const qsizetype k = anchorOf(run);
+    markUnit(run[k].unicode());
+    const QStringView joined(m_joined);
+    const qsizetype length = run.size();
+    const qsizetype *starts = m_starts.data();
+    const int16_t *entryOf = m_entryOf.data();
+    const qsizetype begin = starts[from];
+    int last = -1;
+    const auto words = qsizetype(m_marks.size());
+    for (qsizetype w = (begin + k) >> 6; w < words; ++w) {
+        for (uint64_t bits = m_marks[size_t(w)]; bits != 0; bits &= bits - 1) {
+            const qsizetype start = (w << 6) + std::countr_zero(bits) - k;
+            if (start < begin)
+                continue;
+            const int e = entryOf[start];
+            const qsizetype window = start - before;
+            const qsizetype end = start + length + after;
+            // The window lies wholly inside the entry, before its separator.
+            if (e == last || window < starts[e] || end >= starts[e + 1])
+                continue;
+            if (joined.sliced(start, length) == run
+                && accept(joined.sliced(window, end - window))) {
+                found.push_back(e);
+                last = e;
+            }
+        }
+    }
+}
+
 void QuillComboBoxItemCache::markUnit(char16_t unit)
 {
     const auto *data = reinterpret_cast<const char16_t *>(m_joined.constData());

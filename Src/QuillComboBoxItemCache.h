@@ -60,6 +60,11 @@ public:
     // The entries from `from` on, in order, whose upper-cased text contains `text` (which holds
     // no pattern characters); an empty text gives every entry.
     void findContaining(QStringView text, int from, std::vector<int> &found);
+    // The entries from `from` on, in order, whose upper-cased text holds `run` with at least
+    // `before` code units ahead of it and `after` behind it, at a place where `accept` takes the
+    // window of before + run + after code units around it.
+    void findWindows(QStringView run, qsizetype before, qsizetype after,
+        const std::function<bool(QStringView window)> &accept, int from, std::vector<int> &found);
     // The entries from `from` on, in order, whose upper-cased text matches `pattern`. Every
     // entry that matches must contain `mustContain` (which may be empty): only those are tried.
     void findMatching(const platform::WildcardPattern &pattern, QStringView mustContain, int from,

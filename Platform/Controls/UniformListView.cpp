@@ -210,13 +210,17 @@ void UniformListView::paintEvent(QPaintEvent *event)
         : QModelIndex();
     const QItemSelectionModel *selections = selectionModel();
 
+    // The geometry once for all entries in sight, as visualRect() gives it for each.
     const int height = entryHeight();
+    const int offset = verticalScrollBar()->value() * height;
+    const int left = -horizontalOffset();
+    const int width = viewport()->width();
     const QRect area = event->rect();
-    const int first = std::max((area.top() + verticalOffset()) / height, 0);
-    const int last = std::min((area.bottom() + verticalOffset()) / height, count - 1);
+    const int first = std::max((area.top() + offset) / height, 0);
+    const int last = std::min((area.bottom() + offset) / height, count - 1);
     for (int row = first; row <= last; ++row) {
         const QModelIndex index = entry(row);
-        option.rect = visualRect(index);
+        option.rect = QRect(left, row * height - offset, width, height - spacing());
         option.state = state;
         if (selections && selections->isSelected(index))
             option.state |= QStyle::State_Selected;

@@ -268,7 +268,8 @@ void QuillComboBoxItemCache::findContaining(QStringView text, int from, std::vec
     const qsizetype *starts = m_starts.data();
     const int16_t *entryOf = m_entryOf.data();
     const qsizetype begin = starts[from];
-    found.resize(size_t(n - from));
+    // One slot for each entry, and one that a mark after the last hit is written to.
+    found.resize(size_t(n - from) + 1);
     int *out = found.data();
     int last = -1;
     const auto words = qsizetype(m_marks.size());

@@ -2,9 +2,11 @@
 // each job beside a plain Qt widget doing the same job in the same run:
 // - filling the list with AddItem, beside QComboBox::addItem;
 // - one change of the search text over 32767 items, results refilled and the first selected,
-//   beside a QSortFilterProxyModel contains-filter over a QStringListModel in a QListView;
+//   beside a QSortFilterProxyModel contains-filter over a QStringListModel in a QListView, and
+//   beside a plain loop without any widget over the same upper-cased texts, which is what the
+//   machine allows;
 // - one type-ahead keystroke whose only match is the last of 32767 items, beside a QLineEdit
-//   with an inline QCompleter;
+//   with an inline QCompleter, and beside a plain loop of startsWith over the upper-cased texts;
 // - recording a pick with 10,000 stored texts, and loading them, beside QSettings;
 // - opening the drop-down list of 32767 items, beside a QComboBox of the same texts.
 // Each timed step also runs the event loop once, so that work the views defer is counted.
@@ -15,7 +17,9 @@
 #include <Quillkit/Hosting/ServerRegistration.h>
 #include <Quillkit/System/SettingsStore.h>
 #include <Quillkit/Value/Conversions.h>
+#include <Quillkit/Value/Pattern.h>
 #include <Quillkit/Value/RuntimeError.h>
+#include <Quillkit/Value/TextServices.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,6 +35,8 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -253,6 +259,67 @@ BENCHMARK(BM_Baseline_SortFilterProxy_Search)
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
 
+// What one search costs without a widget: one pass over the upper-cased items, each match's
+// index pushed into a reserved vector. A search text without pattern elements is containment;
+// any other is the compiled pattern "*text*".
+void BM_Baseline_PlainScan_Search(benchmark::State &state)
+{
+    theHost->clear();
+    const SearchCase &c = SearchCases[state.range(0)];
+    state.SetLabel(c.name);
+    std::vector<QString> upper;
+    for (const QString &item : itemsOf(LargeCount))
+        upper.push_back(upperCase(item));
+    struct Query
+    {
+        QString text;
+        std::optional<WildcardPattern> pattern;
+    };
+    const auto compile = [](const QString &typed) {
+        Query query {upperCase(typed), std::nullopt};
+        for (const char16_t element : {u'*', u'?', u'#', u'['}) {
+            if (query.text.contains(QChar(element))) {
+                query.pattern.emplace(QStringLiteral("*") + query.text + QStringLiteral("*"));
+                break;
+            }
+        }
+        return query;
+    };
+    const Query queries[2] = {compile(c.first), compile(c.second)};
+    std::vector<int> found;
+    found.reserve(upper.size());
+    const auto scan = [&](const Query &query) {
+        found.clear();
+        const int count = int(upper.size());
+        if (query.pattern) {
+            for (int i = 0; i < count; ++i) {
+                if (query.pattern->matches(upper[size_t(i)]))
+                    found.push_back(i);
+            }
+        } else {
+            for (int i = 0; i < count; ++i) {
+                if (QStringView(upper[size_t(i)]).contains(query.text))
+                    found.push_back(i);
+            }
+        }
+        benchmark::DoNotOptimize(found.data());
+        benchmark::ClobberMemory();
+    };
+    bool second = false;
+    for (auto _ : state) {
+        scan(queries[second ? 1 : 0]);
+        second = !second;
+    }
+    scan(queries[0]);
+    state.counters["results_first"] = double(found.size());
+    scan(queries[1]);
+    state.counters["results_second"] = double(found.size());
+}
+BENCHMARK(BM_Baseline_PlainScan_Search)
+    ->DenseRange(0, int(std::size(SearchCases)) - 1)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+
 // --- One type-ahead keystroke ---
 
 void typeKey(QWidget *edit)
@@ -312,6 +379,32 @@ void BM_Baseline_QCompleter_TypeAhead(benchmark::State &state)
         state.SkipWithError("the keystroke did not complete to the last item");
 }
 BENCHMARK(BM_Baseline_QCompleter_TypeAhead)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// What finding the completion costs without an index or a widget: startsWith over the
+// upper-cased items in order, up to the only match, the last.
+void BM_Baseline_PlainPrefixScan_TypeAhead(benchmark::State &state)
+{
+    theHost->clear();
+    std::vector<QString> upper;
+    for (const QString &item : largeItemsEndingInZ())
+        upper.push_back(upperCase(item));
+    const QString typed = upperCase(QStringLiteral("z"));
+    int found = -1;
+    for (auto _ : state) {
+        found = -1;
+        const int count = int(upper.size());
+        for (int i = 0; i < count; ++i) {
+            if (QStringView(upper[size_t(i)]).startsWith(typed)) {
+                found = i;
+                break;
+            }
+        }
+        benchmark::DoNotOptimize(found);
+    }
+    if (found != int(upper.size()) - 1)
+        state.SkipWithError("the scan did not stop at the last item");
+}
+BENCHMARK(BM_Baseline_PlainPrefixScan_TypeAhead)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // --- Remembered selections: 10,000 stored texts ---
 

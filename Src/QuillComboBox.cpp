@@ -231,18 +231,15 @@ void QuillComboBox::cmbCombo_Change()
     // selected. Setting the text reports a change at once, so this runs once more, nested: it
     // finds the same item, sets the same text (no further report) and raises Change.
     const QString typed = upperCase(cmbCombo->Text());
-    int found = m_items.firstStartingWith(typed, firstItemIndex());
+    // The completed part starts where the typed text ends in the item's own spelling, which
+    // upper-casing may have made longer or shorter ("fuß" is "FUSS"). An item in which the typed
+    // text ends inside one character ("fus" in "Fußball") does not begin with it: filling it in
+    // would swallow the key just typed.
     std::optional<qsizetype> typedPart;
-    while (found >= 0) {
-        // The completed part starts where the typed text ends in the item's own spelling, which
-        // upper-casing may have made longer or shorter ("fuß" is "FUSS"). An item in which the
-        // typed text ends inside one character ("fus" in "Fußball") does not begin with it:
-        // filling it in would swallow the key just typed.
-        typedPart = upperCasePrefixLength(cmbCombo->List(int16_t(found)), typed.size());
-        if (typedPart)
-            break;
-        found = m_items.firstStartingWith(typed, found + 1);
-    }
+    const int found = m_items.firstStartingWith(typed, firstItemIndex(), [&](int i) {
+        typedPart = upperCasePrefixLength(cmbCombo->List(int16_t(i)), typed.size());
+        return typedPart.has_value();
+    });
     if (found >= 0) {
         const QString item = cmbCombo->List(int16_t(found));
         cmbCombo->setText(item);

@@ -105,6 +105,8 @@ private:
 
     QString m_SearchText;
     bool m_SearchOpen = false;
+    // The items found by the last search, kept so that a search allocates nothing.
+    std::vector<int> m_found;
     // The items' generation the results were made from; nothing before the first search.
     std::optional<uint64_t> m_resultsGeneration;
     std::vector<Selection> m_Selections;

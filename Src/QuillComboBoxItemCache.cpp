@@ -1,12 +1,18 @@
 #include "QuillComboBoxItemCache.h"
 
 #include <Quillkit/Controls/ComboBox.h>
+#include <Quillkit/Controls/ListTextSource.h>
 #include <Quillkit/Value/Locale.h>
 #include <Quillkit/Value/Pattern.h>
 #include <Quillkit/Value/TextServices.h>
 
 #include <QAbstractItemModel>
 #include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -14,22 +20,23 @@ namespace {
 // lies wholly inside one entry.
 constexpr char16_t Separator = u'\n';
 
-// The last start at or before pos, looked for from `from` on: gallops ahead, since successive
-// hits are near one another when they are many and far apart when they are few.
-std::vector<qsizetype>::const_iterator entryAt(std::vector<qsizetype>::const_iterator from,
-    std::vector<qsizetype>::const_iterator end, qsizetype pos)
-{
-    std::ptrdiff_t step = 1;
-    auto low = from;
-    while (end - low > step && *(low + step) <= pos) {
-        low += step;
-        step *= 2;
-    }
-    const auto high = end - low > step ? low + step + 1 : end;
-    return std::upper_bound(low, high, pos) - 1;
-}
-
 } // namespace
+
+// The entries' own texts one after the other; starts[i] is where entry i begins, starts[count]
+// the end. Never changed once made: a new list of entries gets a new one.
+class QuillComboBoxItemCache::Texts : public platform::ListTextSource
+{
+public:
+    QString joined;
+    std::vector<qsizetype> starts;
+
+    int32_t count() const override { return int32_t(starts.size()) - 1; }
+    QString text(int32_t number) const override
+    {
+        const auto i = size_t(number);
+        return QStringView(joined).sliced(starts[i], starts[i + 1] - starts[i]).toString();
+    }
+};
 
 QuillComboBoxItemCache::QuillComboBoxItemCache() : m_context(std::make_unique<QObject>()) { }
 
@@ -138,27 +145,34 @@ void QuillComboBoxItemCache::ensureJoined()
     if (m_joinedReady)
         return;
     qsizetype total = 0;
+    qsizetype textTotal = 0;
     for (Entry &entry : m_entries) {
         ensureUpper(entry);
         total += entry.upper.size() + 1;
+        textTotal += entry.text.size();
     }
     m_joined.clear();
     m_joined.reserve(total);
     m_starts.clear();
     m_starts.reserve(m_entries.size() + 1);
-    m_texts.clear();
-    m_textStarts.clear();
-    m_textStarts.reserve(m_entries.size() + 1);
+    auto texts = std::make_shared<Texts>();
+    texts->joined.reserve(textTotal);
+    texts->starts.reserve(m_entries.size() + 1);
     for (const Entry &entry : m_entries) {
         m_starts.push_back(m_joined.size());
         m_joined += entry.upper;
         m_joined += QChar(Separator);
-        m_textStarts.push_back(m_texts.size());
-        m_texts += entry.text;
+        texts->starts.push_back(texts->joined.size());
+        texts->joined += entry.text;
     }
     m_starts.push_back(m_joined.size());
-    m_textStarts.push_back(m_texts.size());
-    m_lastValid = false;
+    texts->starts.push_back(texts->joined.size());
+    m_entryOf.resize(size_t(m_joined.size()));
+    for (size_t e = 0; e + 1 < m_starts.size(); ++e) {
+        std::fill(m_entryOf.begin() + m_starts[e], m_entryOf.begin() + m_starts[e + 1], int16_t(e));
+    }
+    m_texts = std::move(texts);
+    m_prefixIndex.clear();
     m_frequency.fill(0);
     for (const QChar c : std::as_const(m_joined))
         ++m_frequency[c.unicode() % FrequencyBuckets];
@@ -198,64 +212,35 @@ const QString &QuillComboBoxItemCache::upper(int index)
 
 QString QuillComboBoxItemCache::text(int index) const
 {
-    const auto i = size_t(index);
-    return QStringView(m_texts)
-        .sliced(m_textStarts[i], m_textStarts[i + 1] - m_textStarts[i])
-        .toString();
+    return m_texts->text(index);
 }
 
-int QuillComboBoxItemCache::firstStartingWith(QStringView prefix, int from)
+std::shared_ptr<const platform::ListTextSource> QuillComboBoxItemCache::texts()
+{
+    prepare();
+    ensureJoined();
+    return m_texts;
+}
+
+int QuillComboBoxItemCache::firstStartingWith(
+    QStringView prefix, int from, const std::function<bool(int)> &accept)
 {
     prepare();
     const int n = int(m_entries.size());
     from = std::max(from, 0);
+    if (prefix.isEmpty()) {
+        for (int i = from; i < n; ++i) {
+            if (!accept || accept(i))
+                return i;
+        }
+        return -1;
+    }
     if (from >= n)
         return -1;
-    if (prefix.isEmpty())
-        return from;
     ensureJoined();
-    // Entries before the one the last prefix found do not begin with it, nor with any
-    // extension of it.
-    int begin = from;
-    if (m_lastValid && m_lastFrom == from && prefix.startsWith(m_lastPrefix)) {
-        if (m_lastFound < 0)
-            return -1;
-        begin = m_lastFound;
-    }
-    const int found = scanForPrefix(prefix, begin);
-    m_lastPrefix = prefix.toString();
-    m_lastFrom = from;
-    m_lastFound = found;
-    m_lastValid = true;
-    return found;
-}
-
-int QuillComboBoxItemCache::scanForPrefix(QStringView prefix, int from) const
-{
-    // Scan for the prefix's rarest code unit, which must sit k units into an entry.
-    const QStringView joined(m_joined);
-    const qsizetype k = anchorOf(prefix);
-    const QChar anchor = prefix[k];
-    auto item = m_starts.cbegin() + from;
-    qsizetype at = *item + k;
-    while (at < joined.size()) {
-        const qsizetype pos = joined.indexOf(anchor, at);
-        if (pos < 0)
-            break;
-        item = entryAt(item, m_starts.cend(), pos);
-        const qsizetype start = *item;
-        const qsizetype next = *(item + 1);
-        if (pos < start + k) {
-            at = start + k;
-            continue;
-        }
-        // The entry's text ends just before the separator, at next - 1.
-        if (pos == start + k && start + prefix.size() < next
-            && joined.sliced(start, prefix.size()) == prefix)
-            return int(item - m_starts.cbegin());
-        at = next + k;
-    }
-    return -1;
+    if (!m_prefixIndex.isBuilt())
+        m_prefixIndex.build(m_joined, m_starts);
+    return m_prefixIndex.first(prefix, from, accept);
 }
 
 void QuillComboBoxItemCache::findContaining(QStringView text, int from, std::vector<int> &found)
@@ -272,37 +257,107 @@ void QuillComboBoxItemCache::findContaining(QStringView text, int from, std::vec
     }
     if (from >= n)
         return;
-    // Scan for the text's rarest code unit k units into the text, then compare the whole text
-    // around it; after a hit the scan goes on in the next entry, so each entry is listed once.
-    const QStringView joined(m_joined);
+    // Mark every place of the text's rarest code unit in one pass over all texts, then visit the
+    // marks alone: a word of marks without any costs one test, and each mark a look-up of its
+    // entry, without a branch for a single code unit.
     const qsizetype k = anchorOf(text);
-    const QChar anchor = text[k];
+    markUnit(text[k].unicode());
+    const auto *joined = reinterpret_cast<const char16_t *>(m_joined.constData());
+    const auto *wanted = reinterpret_cast<const char16_t *>(text.data());
     const qsizetype length = text.size();
-    auto item = m_starts.cbegin() + from;
-    qsizetype at = *item + k;
-    while (at < joined.size()) {
-        const qsizetype pos = joined.indexOf(anchor, at);
-        if (pos < 0)
-            break;
-        item = entryAt(item, m_starts.cend(), pos);
-        const qsizetype start = pos - k;
-        const qsizetype entryStart = *item;
-        const qsizetype next = *(item + 1);
-        if (start < entryStart) {
-            at = pos + 1;
-            continue;
+    const qsizetype *starts = m_starts.data();
+    const int16_t *entryOf = m_entryOf.data();
+    const qsizetype begin = starts[from];
+    // One slot for each entry, and one that a mark after the last hit is written to.
+    found.resize(size_t(n - from) + 1);
+    int *out = found.data();
+    int last = -1;
+    const auto words = qsizetype(m_marks.size());
+    for (qsizetype w = (begin + k) >> 6; w < words; ++w) {
+        for (uint64_t bits = m_marks[size_t(w)]; bits != 0; bits &= bits - 1) {
+            const qsizetype start = (w << 6) + std::countr_zero(bits) - k;
+            if (start < begin)
+                continue;
+            const int e = entryOf[start];
+            // The text must lie wholly inside the entry, before its separator; an entry is
+            // listed once.
+            bool hit = (e != last) & (start + length < starts[e + 1]);
+            if (length > 1 && hit)
+                hit = std::equal(wanted, wanted + length, joined + start);
+            *out = e;
+            out += hit ? 1 : 0;
+            last = hit ? e : last;
         }
-        // A later anchor in this entry would only start the text later still.
-        if (start + length >= next) {
-            at = next + k;
-            continue;
+    }
+    found.resize(size_t(out - found.data()));
+}
+
+void QuillComboBoxItemCache::findWindows(QStringView run, qsizetype before, qsizetype after,
+    const std::function<bool(QStringView window)> &accept, int from, std::vector<int> &found)
+{
+    prepare();
+    ensureJoined();
+    found.clear();
+    const int n = int(m_entries.size());
+    from = std::max(from, 0);
+    if (run.isEmpty() || from >= n)
+        return;
+    // As findContaining: the marks of the run's rarest code unit, each looked at in its entry.
+    const qsizetype k = anchorOf(run);
+    markUnit(run[k].unicode());
+    const QStringView joined(m_joined);
+    const qsizetype length = run.size();
+    const qsizetype *starts = m_starts.data();
+    const int16_t *entryOf = m_entryOf.data();
+    const qsizetype begin = starts[from];
+    int last = -1;
+    const auto words = qsizetype(m_marks.size());
+    for (qsizetype w = (begin + k) >> 6; w < words; ++w) {
+        for (uint64_t bits = m_marks[size_t(w)]; bits != 0; bits &= bits - 1) {
+            const qsizetype start = (w << 6) + std::countr_zero(bits) - k;
+            if (start < begin)
+                continue;
+            const int e = entryOf[start];
+            const qsizetype window = start - before;
+            const qsizetype end = start + length + after;
+            // The window lies wholly inside the entry, before its separator.
+            if (e == last || window < starts[e] || end >= starts[e + 1])
+                continue;
+            if (joined.sliced(start, length) == run
+                && accept(joined.sliced(window, end - window))) {
+                found.push_back(e);
+                last = e;
+            }
         }
-        if (joined.sliced(start, length) == text) {
-            found.push_back(int(item - m_starts.cbegin()));
-            at = next + k;
-        } else {
-            at = pos + 1;
+    }
+}
+
+void QuillComboBoxItemCache::markUnit(char16_t unit)
+{
+    const auto *data = reinterpret_cast<const char16_t *>(m_joined.constData());
+    const qsizetype size = m_joined.size();
+    // A spare word at the end, for reading two words from any place.
+    m_marks.assign(size_t(size / 64 + 2), 0);
+    qsizetype p = 0;
+#if defined(__SSE2__)
+    const __m128i units = _mm_set1_epi16(static_cast<short>(unit));
+    const auto load = [data](qsizetype at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + at));
+    };
+    for (; p + 64 <= size; p += 64) {
+        uint64_t word = 0;
+        for (int j = 0; j < 64; j += 16) {
+            const __m128i low = _mm_cmpeq_epi16(load(p + j), units);
+            const __m128i high = _mm_cmpeq_epi16(load(p + j + 8), units);
+            const auto mask = unsigned(_mm_movemask_epi8(_mm_packs_epi16(low, high)));
+            word |= uint64_t(mask) << j;
         }
+        m_marks[size_t(p >> 6)] = word;
+    }
+#endif
+    for (; p < size; ++p) {
+        if (data[p] == unit)
+            m_marks[size_t(p >> 6)] |= uint64_t(1) << (p & 63);
     }
 }
 
@@ -311,17 +366,17 @@ void QuillComboBoxItemCache::findMatching(const platform::WildcardPattern &patte
 {
     prepare();
     ensureJoined();
-    std::vector<int> candidates;
     if (mustContain.isEmpty()) {
+        m_candidates.clear();
         const int n = int(m_entries.size());
         for (int i = std::max(from, 0); i < n; ++i)
-            candidates.push_back(i);
+            m_candidates.push_back(i);
     } else {
-        findContaining(mustContain, from, candidates);
+        findContaining(mustContain, from, m_candidates);
     }
     found.clear();
     const QStringView joined(m_joined);
-    for (const int i : candidates) {
+    for (const int i : m_candidates) {
         const qsizetype start = m_starts[size_t(i)];
         if (pattern.matches(joined.sliced(start, m_starts[size_t(i) + 1] - 1 - start)))
             found.push_back(i);

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "QuillComboBoxPrefixIndex.h"
+
 #include <QLocale>
 #include <QString>
 #include <QStringView>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -13,6 +16,7 @@ class QObject;
 
 namespace platform {
 class ComboBox;
+class ListTextSource;
 class WildcardPattern;
 } // namespace platform
 
@@ -44,14 +48,23 @@ public:
     // cache's own texts, which lie one after the other: touching thousands of strings scattered
     // over the heap costs more than the search itself.
     QString text(int index) const;
+    // The entries' texts as they are now, numbered by entry, for a list to show results from
+    // without copying them. Later changes of the list leave these alone.
+    std::shared_ptr<const platform::ListTextSource> texts();
 
-    // The first entry from `from` on whose upper-cased text begins with `prefix`; -1 for none.
-    // A prefix that extends the previous one resumes where that one was found, so that typing
-    // (and completion's nested run with the whole item) scans the list once.
-    int firstStartingWith(QStringView prefix, int from);
+    // The first entry from `from` on, in list order, whose upper-cased text begins with `prefix`
+    // and that `accept`, when given, takes; -1 for none. Answered from an index of the sorted
+    // texts, made on the first query after the entries change.
+    int firstStartingWith(
+        QStringView prefix, int from, const std::function<bool(int)> &accept = {});
     // The entries from `from` on, in order, whose upper-cased text contains `text` (which holds
     // no pattern characters); an empty text gives every entry.
     void findContaining(QStringView text, int from, std::vector<int> &found);
+    // The entries from `from` on, in order, whose upper-cased text holds `run` with at least
+    // `before` code units ahead of it and `after` behind it, at a place where `accept` takes the
+    // window of before + run + after code units around it.
+    void findWindows(QStringView run, qsizetype before, qsizetype after,
+        const std::function<bool(QStringView window)> &accept, int from, std::vector<int> &found);
     // The entries from `from` on, in order, whose upper-cased text matches `pattern`. Every
     // entry that matches must contain `mustContain` (which may be empty): only those are tried.
     void findMatching(const platform::WildcardPattern &pattern, QStringView mustContain, int from,
@@ -73,7 +86,8 @@ private:
     void prepare();
     void ensureUpper(Entry &entry);
     void ensureJoined();
-    int scanForPrefix(QStringView prefix, int from) const;
+    // Sets the bits of m_marks where m_joined holds `unit`.
+    void markUnit(char16_t unit);
     // The position in `text` of the code unit the joined texts hold fewest of.
     qsizetype anchorOf(QStringView text) const;
 
@@ -87,14 +101,17 @@ private:
     // with one scan; m_starts[i] is where entry i begins, m_starts[count] the end.
     QString m_joined;
     std::vector<qsizetype> m_starts;
-    // The entries' own texts the same way.
-    QString m_texts;
-    std::vector<qsizetype> m_textStarts;
-    // The last prefix asked for, with where it was asked from and what it found.
-    QString m_lastPrefix;
-    int m_lastFrom = -1;
-    int m_lastFound = -1;
-    bool m_lastValid = false;
+    // The entries' own texts the same way, shared with the lists that show results.
+    class Texts;
+    std::shared_ptr<Texts> m_texts;
+    // The entry each code unit of m_joined belongs to (a list holds at most 32767 entries).
+    std::vector<int16_t> m_entryOf;
+    // One bit for each code unit of m_joined, and a spare word; kept between searches.
+    std::vector<uint64_t> m_marks;
+    // The entries a pattern is tried on, kept so that a search allocates nothing.
+    std::vector<int> m_candidates;
+    // Over m_joined, made when type-ahead first needs it after the entries change.
+    QuillComboBoxPrefixIndex m_prefixIndex;
     // How often code units occur in the joined texts, folded into buckets, to pick the rarest
     // code unit of a search text to scan for.
     static constexpr int FrequencyBuckets = 1024;

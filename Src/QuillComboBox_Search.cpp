@@ -8,6 +8,9 @@
 #include <Quillkit/Value/TextServices.h>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
 
 using namespace platform;
 
@@ -87,6 +90,109 @@ QString requiredRun(const QString &text)
     return best;
 }
 
+// "*" + text + "*" where the text has no star of its own: each element of the text takes one
+// code unit, so an item matches where some window of the text's length matches element by
+// element. The longest run of plain characters is looked for first; the other elements are
+// tried on the window around each place it is found.
+class WindowPattern
+{
+public:
+    // Nothing when the text holds a star, a malformed list or no plain character.
+    static std::optional<WindowPattern> of(const QString &text)
+    {
+        WindowPattern window;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            Element element {Element::Unit, c.unicode(), {}};
+            switch (c.unicode()) {
+            case u'*':
+                return std::nullopt;
+            case u'?':
+                element.kind = Element::AnyOne;
+                break;
+            case u'#':
+                element.kind = Element::Digit;
+                break;
+            case u'[': {
+                const qsizetype close = text.indexOf(u']', i + 1);
+                if (close < 0)
+                    return std::nullopt;
+                const QString list = text.mid(i, close - i + 1);
+                i = close;
+                // "[]" matches the empty run: it takes no place in the window.
+                if (list.size() == 2)
+                    continue;
+                // The pattern engine's own rules for one list, tried on one code unit.
+                element.kind = Element::List;
+                element.list = std::make_shared<WildcardPattern>(list);
+                break;
+            }
+            default:
+                break;
+            }
+            window.m_elements.push_back(std::move(element));
+        }
+        // The longest run of plain characters.
+        const auto count = qsizetype(window.m_elements.size());
+        for (qsizetype i = 0; i < count;) {
+            qsizetype j = i;
+            while (j < count && window.m_elements[size_t(j)].kind == Element::Unit)
+                ++j;
+            if (j - i > window.m_run.size()) {
+                window.m_runStart = i;
+                window.m_run.clear();
+                for (qsizetype u = i; u < j; ++u)
+                    window.m_run += QChar(window.m_elements[size_t(u)].unit);
+            }
+            i = j + 1;
+        }
+        if (window.m_run.isEmpty())
+            return std::nullopt;
+        return window;
+    }
+
+    QStringView run() const { return m_run; }
+    qsizetype before() const { return m_runStart; }
+    qsizetype after() const { return qsizetype(m_elements.size()) - m_runStart - m_run.size(); }
+
+    bool accepts(QStringView window) const
+    {
+        for (size_t i = 0; i < m_elements.size(); ++i) {
+            const Element &element = m_elements[i];
+            const char16_t c = window[qsizetype(i)].unicode();
+            switch (element.kind) {
+            case Element::Unit:
+                if (c != element.unit)
+                    return false;
+                break;
+            case Element::AnyOne:
+                break;
+            case Element::Digit:
+                if (c < u'0' || c > u'9')
+                    return false;
+                break;
+            case Element::List:
+                if (!element.list->matches(window.sliced(qsizetype(i), 1)))
+                    return false;
+                break;
+            }
+        }
+        return true;
+    }
+
+private:
+    struct Element
+    {
+        enum Kind { Unit, AnyOne, Digit, List } kind;
+        char16_t unit;
+        std::shared_ptr<WildcardPattern> list;
+    };
+
+    std::vector<Element> m_elements;
+    QString m_run;
+    qsizetype m_runStart = 0;
+};
+
 } // namespace
 
 void QuillComboBox::ToggleSearchPanel()
@@ -132,24 +238,31 @@ void QuillComboBox::ToggleSearchPanel()
 void QuillComboBox::runSearch()
 {
     const QString text = upperCase(txtBuscar->Text());
-    std::vector<int> found;
+    std::vector<int> &found = m_found;
+    found.clear();
     // "*text*" without pattern elements in the text is containment, which one scan over all
-    // items answers; any other pattern is tried only on the items that contain its plain part.
+    // items answers; a text without a star is tried where its plain part is found; any other
+    // pattern only on the items that contain its plain part.
     if (isLiteral(text)) {
         m_items.findContaining(text, firstItemIndex(), found);
     } else {
         // A malformed pattern matches nothing.
         const WildcardPattern pattern(QStringLiteral("*") + text + QStringLiteral("*"));
-        if (pattern.isValid())
+        const std::optional<WindowPattern> window
+            = pattern.isValid() ? WindowPattern::of(text) : std::nullopt;
+        if (window) {
+            m_items.findWindows(
+                window->run(), window->before(), window->after(),
+                [&](QStringView part) { return window->accepts(part); }, firstItemIndex(), found);
+        } else if (pattern.isValid()) {
             m_items.findMatching(pattern, requiredRun(text), firstItemIndex(), found);
+        }
     }
 
     m_resultsGeneration = m_items.generation();
-    lstResultados->Clear();
-    for (const int i : found) {
-        lstResultados->AddItem(m_items.text(i));
-        lstResultados->setItemData(lstResultados->NewIndex(), i);
-    }
+    // Each result is the item's text with the item's index as its item data: the list takes the
+    // indexes and reads the texts from the items as they are now, when it shows them.
+    lstResultados->fill(m_items.texts(), found);
     if (lstResultados->ListCount() > 0)
         lstResultados->setListIndex(0);
     // Announced to a screen reader, which cannot see the list fill.

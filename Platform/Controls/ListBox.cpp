@@ -3,6 +3,7 @@
 #include "ListMembers.h"
 
 #include "ConstantSizeDelegate.h"
+#include "UniformListView.h"
 
 #include "../Value/RuntimeError.h"
 #include "../Value/Units.h"
@@ -50,17 +51,15 @@ int16_t mouseButtonOf(Qt::MouseButton button)
 
 ListBox::ListBox(QWidget *parent, const QString &name)
 {
-    auto *view = new QListView(parent);
+    auto *view = new UniformListView(parent);
     m_view = view;
     m_model = new ListItemModel(view);
     view->setModel(m_model);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setDragEnabled(false);
-    view->setUniformItemSizes(true);
     view->setItemDelegate(new ConstantSizeDelegate(view));
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     view->setTextElideMode(Qt::ElideNone);
     attach(view, name, OleColor::WindowBackground, OleColor::WindowText);
 
@@ -151,6 +150,26 @@ void ListBox::Clear()
     m_model->clear();
     m_listIndex = -1;
     m_newIndex = -1;
+}
+
+void ListBox::fill(std::shared_ptr<const ListTextSource> source, std::span<const int32_t> numbers)
+{
+    liveWidget();
+    const int32_t available = source ? source->count() : 0;
+    for (const int32_t number : numbers) {
+        if (number < 0 || number >= available)
+            throw RuntimeError(ErrorNumber::InvalidProcedureCall,
+                QStringLiteral("text number %1 of %2").arg(number).arg(available));
+    }
+    const bool tooMany = numbers.size() > size_t(ListItemModel::MaxCount);
+    if (tooMany)
+        numbers = numbers.first(ListItemModel::MaxCount);
+    FlagGuard updating(m_updatingSelection);
+    m_model->fill(std::move(source), numbers);
+    m_listIndex = -1;
+    m_newIndex = int16_t(int(numbers.size()) - 1);
+    if (tooMany)
+        throw RuntimeError(ErrorNumber::OutOfMemory, QStringLiteral("the list is full"));
 }
 
 QString ListBox::List(int16_t index) const

@@ -13,16 +13,17 @@ class QListView;
 
 namespace platform {
 
-/// The single-selection list box: at most 32767 entries on a QListView. Typed characters go to
-/// `onKeyPress` and nowhere else (no selection by typing); arrows and the mouse move the
-/// selection.
+/// The single-selection list box: at most 32767 entries on a QListView (a UniformListView). Typed
+/// characters go to `onKeyPress` and nowhere else (no selection by typing); arrows and the mouse
+/// move the selection.
 ///
 /// - `onClick` reports a change of the selection by the user (mouse or keys) and every set of
 ///   ListIndex by code, even to the same index; -1 deselects and reports too.
 /// - `onMouseUp` reports the release of any mouse button over the entries. Only the left button
 ///   selects (and the right one, when told to); a press on the blank area below the entries
 ///   keeps the selection.
-/// - Refilling is cheap: entries appended reach the view in one batch (see ListItemModel).
+/// - Refilling is cheap: entries appended reach the view in one batch (see ListItemModel), and
+///   fill() refills from numbered texts without copying them.
 class QUILL_PLATFORM_EXPORT ListBox : public DispatchFromTable<ListBox, StandardControl>
 {
 public:
@@ -41,6 +42,12 @@ public:
     void RemoveItem(int16_t index);
     /// Removes every entry.
     void Clear();
+    /// The same as Clear, then for each number n in order AddItem(source's text n) and ItemData
+    /// of the new entry (NewIndex) set to n, with the same results and notifications (none), but
+    /// holding only the numbers: the texts are read from `source` when they are needed. As
+    /// AddItem, a list of more than 32767 entries is refused with 7 after the first 32767. A
+    /// number that is not one of the source's raises 5 and changes nothing.
+    void fill(std::shared_ptr<const ListTextSource> source, std::span<const int32_t> numbers);
     ///@{
     /// The text of the entry at `index`.
     QString List(int16_t index) const;

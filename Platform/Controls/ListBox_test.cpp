@@ -4,8 +4,11 @@
 #include "../Value/RuntimeError.h"
 
 #include <QListView>
+#include <QRandomGenerator>
 #include <QScrollBar>
 #include <gtest/gtest.h>
+#include <span>
+#include <vector>
 
 using namespace platform;
 using platform::test::ControlTestHost;
@@ -376,6 +379,178 @@ TEST_F(ListBoxTest, TopIndexScrollsTheList)
     EXPECT_EQ(list->get(QStringLiteral("TopIndex")), Variant(int16_t(50)));
     list->setTopIndex(0);
     EXPECT_EQ(list->TopIndex(), 0);
+}
+
+// --- Filling from numbered texts ---
+
+// Texts held by the test, numbered in order.
+class TextsInOrder : public ListTextSource
+{
+public:
+    explicit TextsInOrder(QStringList texts) : m_texts(std::move(texts)) { }
+    int32_t count() const override { return int32_t(m_texts.size()); }
+    QString text(int32_t number) const override { return m_texts.at(number); }
+
+private:
+    QStringList m_texts;
+};
+
+// fill() beside a second list given the same entries one by one: Clear, then AddItem and
+// ItemData at NewIndex for each number. Every read of the two must agree, also after further
+// changes made to both.
+class ListBoxFillTest : public ListBoxTest
+{
+protected:
+    void SetUp() override
+    {
+        ListBoxTest::SetUp();
+        reference = host.make<ListBox>(QStringLiteral("reference"));
+        reference->onClick = [this] { referenceClicks << reference->ListIndex(); };
+        QStringList texts;
+        for (int i = 0; i < 40000; ++i)
+            texts << (i % 7 == 0 ? QString() : QStringLiteral("Text %1").arg(i % 5000));
+        texts[3] = QStringLiteral("ß|ﬁ e\u0301 \U0001D49C");
+        source = std::make_shared<TextsInOrder>(texts);
+    }
+
+    // The same fill both ways; the error number each raised (0 for none).
+    std::pair<int, int> fillBoth(const std::vector<int32_t> &numbers)
+    {
+        const int filled = errorOf([&] { list->fill(source, numbers); });
+        const int added = errorOf([&] {
+            reference->Clear();
+            for (const int32_t number : numbers) {
+                reference->AddItem(source->text(number));
+                reference->setItemData(reference->NewIndex(), number);
+            }
+        });
+        return {filled, added};
+    }
+
+    void expectSame(const char *step)
+    {
+        SCOPED_TRACE(step);
+        ASSERT_EQ(list->ListCount(), reference->ListCount());
+        EXPECT_EQ(list->NewIndex(), reference->NewIndex());
+        EXPECT_EQ(list->ListIndex(), reference->ListIndex());
+        EXPECT_EQ(list->Text(), reference->Text());
+        const int16_t count = list->ListCount();
+        for (int16_t i = 0; i < count; ++i) {
+            ASSERT_EQ(list->List(i), reference->List(i)) << i;
+            ASSERT_EQ(list->ItemData(i), reference->ItemData(i)) << i;
+        }
+        QApplication::processEvents();
+        const QAbstractItemModel *shown = view()->model();
+        ASSERT_EQ(shown->rowCount(), count);
+        for (int i = 0; i < count; i += std::max(1, count / 50))
+            EXPECT_EQ(shown->index(i, 0).data().toString(), reference->List(int16_t(i))) << i;
+        EXPECT_EQ(clicks, referenceClicks);
+    }
+
+    std::shared_ptr<ListBox> reference;
+    QList<int> referenceClicks;
+    std::shared_ptr<TextsInOrder> source;
+};
+
+TEST_F(ListBoxFillTest, FillingIsClearThenAddItemAndItemDataForEachNumber)
+{
+    struct Case
+    {
+        const char *name;
+        std::vector<int32_t> numbers;
+        int error;
+    };
+    std::vector<int32_t> full(32767), tooMany(32768), descending(300);
+    for (size_t i = 0; i < tooMany.size(); ++i)
+        tooMany[i] = int32_t(i);
+    std::copy(tooMany.begin(), tooMany.begin() + 32767, full.begin());
+    for (size_t i = 0; i < descending.size(); ++i)
+        descending[i] = int32_t(39999 - i);
+    const Case cases[] = {
+        {"nothing", {}, 0},
+        {"one", {3}, 0},
+        {"duplicates and empty texts", {0, 7, 7, 3, 0, 14, 3}, 0},
+        {"descending", descending, 0},
+        {"as many as a list holds", full, 0},
+        {"one more than a list holds", tooMany, 7},
+        {"again after a full list", {5, 6}, 0},
+    };
+    for (const Case &c : cases) {
+        list->setListIndex(-1);
+        reference->setListIndex(-1);
+        if (list->ListCount() > 0) {
+            list->setListIndex(0);
+            reference->setListIndex(0);
+        }
+        EXPECT_EQ(fillBoth(c.numbers), std::make_pair(c.error, c.error)) << c.name;
+        expectSame(c.name);
+    }
+}
+
+TEST_F(ListBoxFillTest, ANumberOutsideTheTextsChangesNothing)
+{
+    fillBoth({1, 2, 3});
+    list->setListIndex(1);
+    reference->setListIndex(1);
+    for (const int32_t bad : {-1, 40000}) {
+        EXPECT_EQ(errorOf([&] { list->fill(source, std::vector<int32_t> {4, bad}); }), 5) << bad;
+        expectSame("refused");
+    }
+    EXPECT_EQ(errorOf([&] { list->fill(nullptr, std::vector<int32_t> {0}); }), 5);
+    expectSame("refused without texts");
+    EXPECT_EQ(errorOf([&] { list->fill(nullptr, {}); }), 0);
+    reference->Clear();
+    expectSame("empty without texts");
+}
+
+TEST_F(ListBoxFillTest, AFilledListChangesAsAListOfItsOwnTexts)
+{
+    QRandomGenerator random(15);
+    for (int round = 0; round < 60; ++round) {
+        std::vector<int32_t> numbers(random.bounded(40));
+        for (int32_t &number : numbers)
+            number = int32_t(random.bounded(source->count()));
+        fillBoth(numbers);
+        expectSame("filled");
+        // A few changes of any kind, made to both the same way.
+        for (int step = 0; step < 4; ++step) {
+            const int16_t count = list->ListCount();
+            const int16_t at = int16_t(count > 0 ? random.bounded(count) : 0);
+            const QString text = QStringLiteral("new %1").arg(random.bounded(9));
+            const int32_t data = int32_t(random.bounded(1000));
+            switch (random.bounded(count > 0 ? 7 : 2)) {
+            case 0:
+                list->AddItem(text);
+                reference->AddItem(text);
+                break;
+            case 1:
+                list->AddItem(text, int16_t(random.bounded(count + 1)));
+                reference->AddItem(text, list->NewIndex());
+                break;
+            case 2:
+                list->RemoveItem(at);
+                reference->RemoveItem(at);
+                break;
+            case 3:
+                list->setList(at, text);
+                reference->setList(at, text);
+                break;
+            case 4:
+                list->setItemData(at, data);
+                reference->setItemData(at, data);
+                break;
+            case 5:
+                list->setListIndex(at);
+                reference->setListIndex(at);
+                break;
+            default:
+                list->Clear();
+                reference->Clear();
+                break;
+            }
+            expectSame("changed");
+        }
+    }
 }
 
 } // namespace

@@ -10,20 +10,35 @@ ListItemModel::ListItemModel(QObject *parent) : QAbstractListModel(parent) { }
 
 void ListItemModel::requireIndex(int index) const
 {
-    if (index < 0 || index >= int(m_entries.size()))
+    if (index < 0 || index >= count())
         throw RuntimeError(
             ErrorNumber::InvalidPropertyArrayIndex, QStringLiteral("list index %1").arg(index));
 }
 
-const QString &ListItemModel::text(int index) const
+QString ListItemModel::text(int index) const
 {
     requireIndex(index);
+    if (m_source)
+        return m_source->text(m_numbers[size_t(index)]);
     return m_entries[size_t(index)].text;
+}
+
+void ListItemModel::ownTexts()
+{
+    if (!m_source)
+        return;
+    m_entries.clear();
+    m_entries.reserve(m_numbers.size());
+    for (const int32_t number : m_numbers)
+        m_entries.push_back({m_source->text(number), number});
+    m_source.reset();
+    m_numbers.clear();
 }
 
 void ListItemModel::setText(int index, const QString &text)
 {
     requireIndex(index);
+    ownTexts();
     m_entries[size_t(index)].text = text;
     if (index < m_published) {
         const QModelIndex changed = createIndex(index, 0);
@@ -34,24 +49,28 @@ void ListItemModel::setText(int index, const QString &text)
 int32_t ListItemModel::itemData(int index) const
 {
     requireIndex(index);
+    if (m_source)
+        return m_numbers[size_t(index)];
     return m_entries[size_t(index)].data;
 }
 
 void ListItemModel::setItemData(int index, int32_t data)
 {
     requireIndex(index);
+    ownTexts();
     m_entries[size_t(index)].data = data;
 }
 
 int16_t ListItemModel::insert(const QString &text, std::optional<int> index)
 {
-    const int size = int(m_entries.size());
+    const int size = count();
     const int at = index.value_or(size);
     if (at < 0 || at > size)
         throw RuntimeError(
             ErrorNumber::InvalidPropertyArrayIndex, QStringLiteral("list index %1").arg(at));
     if (size >= MaxCount)
         throw RuntimeError(ErrorNumber::OutOfMemory, QStringLiteral("the list is full"));
+    ownTexts();
 
     if (at == size && m_batchAppends) {
         m_entries.push_back({text, 0});
@@ -70,6 +89,7 @@ int16_t ListItemModel::insert(const QString &text, std::optional<int> index)
 void ListItemModel::remove(int index)
 {
     requireIndex(index);
+    ownTexts();
     publish();
     beginRemoveRows(QModelIndex(), index, index);
     m_entries.erase(m_entries.begin() + index);
@@ -81,13 +101,29 @@ void ListItemModel::clear()
 {
     beginResetModel();
     m_entries.clear();
+    m_source.reset();
+    m_numbers.clear();
     m_published = 0;
+    endResetModel();
+}
+
+void ListItemModel::fill(
+    std::shared_ptr<const ListTextSource> source, std::span<const int32_t> numbers)
+{
+    beginResetModel();
+    m_entries.clear();
+    // The numbers' buffer is kept from one fill to the next: refilling allocates nothing.
+    m_numbers.assign(numbers.begin(), numbers.end());
+    m_source = std::move(source);
+    if (!m_source)
+        m_numbers.clear();
+    m_published = count();
     endResetModel();
 }
 
 void ListItemModel::publish()
 {
-    const int size = int(m_entries.size());
+    const int size = count();
     if (m_published == size)
         return;
     beginInsertRows(QModelIndex(), m_published, size - 1);
@@ -121,7 +157,7 @@ QVariant ListItemModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return m_entries[size_t(index.row())].text;
+        return text(index.row());
     default:
         return {};
     }

@@ -2,10 +2,14 @@
 
 #include "../QuillPlatformExport.h"
 
+#include "ListTextSource.h"
+
 #include <QAbstractListModel>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace platform {
@@ -18,6 +22,11 @@ namespace platform {
 /// loop after the statement that added them, or earlier when the control needs its views to be
 /// current. Refilling a list of thousands of entries thus costs one notification instead of one
 /// per entry. Until then rowCount() reports the entries the views know of.
+///
+/// fill() replaces every entry at once with numbered texts of a ListTextSource, each entry
+/// holding only its number: a list of thousands of picks from a larger table costs no more than
+/// storing their numbers. Such a list answers every read as if its entries had been added one by
+/// one; the first change to an entry other than item data turns it into a list of its own texts.
 class QUILL_PLATFORM_EXPORT ListItemModel : public QAbstractListModel
 {
 public:
@@ -26,10 +35,13 @@ public:
     explicit ListItemModel(QObject *parent);
 
     /// The list's own view of its entries, including those not yet published.
-    int16_t count() const { return static_cast<int16_t>(m_entries.size()); }
+    int16_t count() const
+    {
+        return static_cast<int16_t>(m_source ? m_numbers.size() : m_entries.size());
+    }
     ///@{
     /// 381 for an index outside 0..count()-1.
-    const QString &text(int index) const;
+    QString text(int index) const;
     void setText(int index, const QString &text);
     int32_t itemData(int index) const;
     void setItemData(int index, int32_t data);
@@ -41,6 +53,10 @@ public:
     /// 381 for a bad index.
     void remove(int index);
     void clear();
+    /// Replaces every entry: entry k gets text number numbers[k] of `source` and that number as
+    /// its item data, and the views hear of all of them at once. At most MaxCount numbers, each
+    /// a number of the source (the caller checks both).
+    void fill(std::shared_ptr<const ListTextSource> source, std::span<const int32_t> numbers);
 
     /// Tells the views of entries appended since the last time.
     void publish();
@@ -61,8 +77,13 @@ private:
 
     void requireIndex(int index) const;
     void schedulePublish();
+    // Gives a filled list texts of its own, before an entry changes.
+    void ownTexts();
 
     std::vector<Entry> m_entries;
+    // Set while the entries are the texts numbered in m_numbers (m_entries then unused).
+    std::shared_ptr<const ListTextSource> m_source;
+    std::vector<int32_t> m_numbers;
     int m_published = 0;
     bool m_publishScheduled = false;
     bool m_batchAppends = true;

@@ -163,6 +163,21 @@ HDC PictureBox::hDC()
 void PictureBox::Cls()
 {
     liveWidget();
+    fitImage();
+    // An opaque picture of the image's own size and format covers every pixel the background
+    // would: the image takes the picture's pixels, shared until either is drawn on, rather than
+    // a copy (a box sized to its picture would otherwise hold the picture twice).
+    if (m_picture && !m_picture->isEmpty() && !m_image.isNull() && !m_image.paintingActive()) {
+        const QImage &picture = m_picture->image();
+        if (picture.size() == m_image.size() && picture.format() == m_image.format()
+            && !picture.hasAlphaChannel()) {
+            const qreal ratio = m_image.devicePixelRatio();
+            m_image = picture;
+            m_image.setDevicePixelRatio(ratio);
+            repaintSurface();
+            return;
+        }
+    }
     clearImage();
     if (m_picture && !m_picture->isEmpty() && !m_image.isNull()) {
         QPainter painter(&m_image);

@@ -96,6 +96,47 @@ TEST_F(PictureBoxTest, NewPictureReplacesEverythingDrawn)
     EXPECT_EQ(box->Picture(), nullptr);
 }
 
+// A box holds a picture that covers it wholly with opaque pixels without a copy of its own, and
+// what is drawn on the box afterwards never reaches the picture.
+TEST_F(PictureBoxTest, APictureCoveringTheBoxIsSharedUntilDrawnOn)
+{
+    struct Case
+    {
+        const char *name;
+        QSize size;
+        bool alpha;
+        bool shared;
+    };
+    const Case cases[] = {
+        {"opaque, the box's size", QSize(64, 48), false, true},
+        {"opaque, smaller than the box", QSize(10, 8), false, false},
+        {"translucent, the box's size", QSize(64, 48), true, false},
+    };
+    box->setBorderStyle(PictureBox::NoBorder);
+    for (const Case &c : cases) {
+        QImage image(c.size, c.alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        image.fill(c.alpha ? qRgba(255, 0, 0, 0) : Red);
+        const StdPicturePtr pic = StdPicture::fromImage(image);
+        box->setPicture(pic);
+        EXPECT_EQ(box->image().constBits() == pic->image().constBits(), c.shared) << c.name;
+        // Over the white back colour: the picture's pixels, or white under a clear picture.
+        EXPECT_EQ(box->image().pixel(0, 0), c.alpha ? White : Red) << c.name;
+        EXPECT_EQ(box->image().pixel(63, 47),
+            c.size.width() < 64 ? White
+                : c.alpha       ? White
+                                : Red)
+            << c.name;
+        const QRgb before = pic->image().pixel(0, 0);
+        {
+            QPainter painter(&box->image());
+            painter.fillRect(0, 0, 1, 1, QColor(Blue));
+        }
+        EXPECT_EQ(box->image().pixel(0, 0), Blue) << c.name;
+        EXPECT_EQ(pic->image().pixel(0, 0), before) << c.name;
+        EXPECT_EQ(shown().pixel(0, 0), Blue) << c.name;
+    }
+}
+
 struct AutoSizeCase
 {
     int16_t border;

@@ -15,9 +15,11 @@ list(APPEND PLATFORM_SOURCES
     Controls/TabOrder.cpp
     Controls/TextBox.cpp
     Controls/Timer.cpp
+    Controls/UniformListView.cpp
 )
 list(APPEND CONTROLS_TESTS
     Controls/ComboBox_test.cpp
+    Controls/ConstantSizeDelegate_test.cpp
     Controls/CommandButton_test.cpp
     Controls/ListBox_test.cpp
     Controls/NotificationScope_test.cpp

@@ -243,6 +243,21 @@ int QuillComboBoxItemCache::firstStartingWith(
     return m_prefixIndex.first(prefix, from, accept);
 }
 
+template<typename Visit>
+void QuillComboBoxItemCache::forEachMark(qsizetype k, qsizetype begin, Visit &&visit) const
+{
+    // A word of marks without any costs one test, and each mark a look-up of its entry.
+    const int16_t *entryOf = m_entryOf.data();
+    const auto words = qsizetype(m_marks.size());
+    for (qsizetype w = (begin + k) >> 6; w < words; ++w) {
+        for (uint64_t bits = m_marks[size_t(w)]; bits != 0; bits &= bits - 1) {
+            const qsizetype start = (w << 6) + std::countr_zero(bits) - k;
+            if (start >= begin)
+                visit(start, int(entryOf[start]));
+        }
+    }
+}
+
 void QuillComboBoxItemCache::findContaining(QStringView text, int from, std::vector<int> &found)
 {
     prepare();
@@ -266,29 +281,20 @@ void QuillComboBoxItemCache::findContaining(QStringView text, int from, std::vec
     const auto *wanted = reinterpret_cast<const char16_t *>(text.data());
     const qsizetype length = text.size();
     const qsizetype *starts = m_starts.data();
-    const int16_t *entryOf = m_entryOf.data();
-    const qsizetype begin = starts[from];
     // One slot for each entry, and one that a mark after the last hit is written to.
     found.resize(size_t(n - from) + 1);
     int *out = found.data();
     int last = -1;
-    const auto words = qsizetype(m_marks.size());
-    for (qsizetype w = (begin + k) >> 6; w < words; ++w) {
-        for (uint64_t bits = m_marks[size_t(w)]; bits != 0; bits &= bits - 1) {
-            const qsizetype start = (w << 6) + std::countr_zero(bits) - k;
-            if (start < begin)
-                continue;
-            const int e = entryOf[start];
-            // The text must lie wholly inside the entry, before its separator; an entry is
-            // listed once.
-            bool hit = (e != last) & (start + length < starts[e + 1]);
-            if (length > 1 && hit)
-                hit = std::equal(wanted, wanted + length, joined + start);
-            *out = e;
-            out += hit ? 1 : 0;
-            last = hit ? e : last;
-        }
-    }
+    forEachMark(k, starts[from], [&](qsizetype start, int e) {
+        // The text must lie wholly inside the entry, before its separator; an entry is listed
+        // once.
+        bool hit = (e != last) & (start + length < starts[e + 1]);
+        if (length > 1 && hit)
+            hit = std::equal(wanted, wanted + length, joined + start);
+        *out = e;
+        out += hit ? 1 : 0;
+        last = hit ? e : last;
+    });
     found.resize(size_t(out - found.data()));
 }
 
@@ -308,28 +314,18 @@ void QuillComboBoxItemCache::findWindows(QStringView run, qsizetype before, qsiz
     const QStringView joined(m_joined);
     const qsizetype length = run.size();
     const qsizetype *starts = m_starts.data();
-    const int16_t *entryOf = m_entryOf.data();
-    const qsizetype begin = starts[from];
     int last = -1;
-    const auto words = qsizetype(m_marks.size());
-    for (qsizetype w = (begin + k) >> 6; w < words; ++w) {
-        for (uint64_t bits = m_marks[size_t(w)]; bits != 0; bits &= bits - 1) {
-            const qsizetype start = (w << 6) + std::countr_zero(bits) - k;
-            if (start < begin)
-                continue;
-            const int e = entryOf[start];
-            const qsizetype window = start - before;
-            const qsizetype end = start + length + after;
-            // The window lies wholly inside the entry, before its separator.
-            if (e == last || window < starts[e] || end >= starts[e + 1])
-                continue;
-            if (joined.sliced(start, length) == run
-                && accept(joined.sliced(window, end - window))) {
-                found.push_back(e);
-                last = e;
-            }
+    forEachMark(k, starts[from], [&](qsizetype start, int e) {
+        const qsizetype window = start - before;
+        const qsizetype end = start + length + after;
+        // The window lies wholly inside the entry, before its separator.
+        if (e == last || window < starts[e] || end >= starts[e + 1])
+            return;
+        if (joined.sliced(start, length) == run && accept(joined.sliced(window, end - window))) {
+            found.push_back(e);
+            last = e;
         }
-    }
+    });
 }
 
 void QuillComboBoxItemCache::markUnit(char16_t unit)

@@ -90,6 +90,10 @@ private:
     void markUnit(char16_t unit);
     // The position in `text` of the code unit the joined texts hold fewest of.
     qsizetype anchorOf(QStringView text) const;
+    // Calls visit(start, entry) for each mark set by markUnit, in order, as the place `start`
+    // (at or after `begin`) of a text whose code unit k it is, with the entry `start` lies in.
+    template<typename Visit>
+    void forEachMark(qsizetype k, qsizetype begin, Visit &&visit) const;
 
     platform::ComboBox *m_combo = nullptr;
     // Owns the connections to the model; gone with the cache.

@@ -1,5 +1,10 @@
 # Helpers of the install rules.
 
+# How the build runs its own tools (registration, code and reference generators): each runs once
+# and exits, so what Qt keeps until exit is no leak of ours, and a sanitized build's leak report
+# of it is of no use.
+set(QUILL_BUILD_TOOL_ENV ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0)
+
 # Installed programs and libraries find the platform library relative to where they lie, so an
 # installed tree may move: quill_install_rpath(<target> <install dir of the target>).
 function(quill_install_rpath target dir)
@@ -19,8 +24,7 @@ function(quill_register_machine_wide library name)
     add_custom_command(
         OUTPUT ${file}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/share/quill/classes
-        # The tool exits at once: leak reports of a sanitized build are of no use here.
-        COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
+        COMMAND ${QUILL_BUILD_TOOL_ENV}
             $<TARGET_FILE:quill-regsvr> --machine-file $<TARGET_FILE:${library}> ${file}
             ${QUILL_MODULES_INSTALL_DIR}/$<TARGET_FILE_NAME:${library}> ${prefix_from_file}
         DEPENDS ${library} quill-regsvr

@@ -20,14 +20,10 @@ function(quill_generate_ids library header)
     set(output ${arg_INCLUDE_DIR}/Quillkit/${header})
     # The command's own output is a stamp: the header keeps its time when its text is the same.
     set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${arg_TARGET}.stamp)
-    set(run)
-    if(QUILL_SANITIZE OR QUILL_BUILD_FUZZ)
-        # The tool runs once and exits; what Qt keeps until exit is no leak of ours.
-        set(run ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0)
-    endif()
     add_custom_command(OUTPUT ${stamp}
         BYPRODUCTS ${output}
-        COMMAND ${run} $<TARGET_FILE:quill-typegen> --ids $<TARGET_FILE:${library}> ${output}
+        COMMAND ${QUILL_BUILD_TOOL_ENV}
+            $<TARGET_FILE:quill-typegen> --ids $<TARGET_FILE:${library}> ${output}
         COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
         DEPENDS quill-typegen ${library}
         COMMENT "Writing the ids of ${library} to Quillkit/${header}"
@@ -71,13 +67,10 @@ function(quill_generate_widgets library target)
         list(APPEND sources ${dir}/${class}Widget.h ${dir}/${class}Widget.cpp)
     endforeach()
     set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}.stamp)
-    set(run)
-    if(QUILL_SANITIZE OR QUILL_BUILD_FUZZ)
-        set(run ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0)
-    endif()
     add_custom_command(OUTPUT ${stamp}
         BYPRODUCTS ${sources}
-        COMMAND ${run} $<TARGET_FILE:quill-typegen> --widgets $<TARGET_FILE:${library}> ${dir}
+        COMMAND ${QUILL_BUILD_TOOL_ENV}
+            $<TARGET_FILE:quill-typegen> --widgets $<TARGET_FILE:${library}> ${dir}
             ${arg_CLASSES}
         COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
         DEPENDS quill-typegen ${library}

@@ -171,16 +171,16 @@ void PictureBox::Cls()
         const QImage &picture = m_picture->image();
         if (picture.size() == m_image.size() && picture.format() == m_image.format()
             && !picture.hasAlphaChannel()) {
-            const qreal ratio = m_image.devicePixelRatio();
-            m_image = picture;
-            m_image.setDevicePixelRatio(ratio);
+            QImage shared = picture;
+            shared.setDevicePixelRatio(m_image.devicePixelRatio());
+            m_image = std::move(shared);
             repaintSurface();
             return;
         }
     }
     clearImage();
     if (m_picture && !m_picture->isEmpty() && !m_image.isNull()) {
-        QPainter painter(&m_image);
+        QPainter painter(&m_image.pixels());
         painter.drawImage(QPoint(0, 0), m_picture->image());
     }
     repaintSurface();
@@ -202,16 +202,7 @@ void PictureBox::fitImage()
     const QSize size = interiorSize();
     if (m_image.size() == size)
         return;
-    QImage resized;
-    if (!size.isEmpty()) {
-        resized = QImage(size, QImage::Format_RGB32);
-        resized.fill(OleColor::toQColor(BackColor()));
-        if (!m_image.isNull()) {
-            QPainter painter(&resized);
-            painter.drawImage(QPoint(0, 0), m_image);
-        }
-    }
-    m_image = resized;
+    m_image.resize(size, OleColor::toQColor(BackColor()), QImage::Format_RGB32);
     repaintSurface();
 }
 

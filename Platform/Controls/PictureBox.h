@@ -5,6 +5,7 @@
 #include "StandardControl.h"
 
 #include "../System/DeviceContexts.h"
+#include "../System/PersistentImage.h"
 
 #include <QImage>
 #include <QPointer>
@@ -61,9 +62,10 @@ public:
     void Cls();
 
     ///@{
-    /// The persistent image, for drawing from C++; call Refresh (or update the widget) after.
-    QImage &image() { return m_image; }
-    const QImage &image() const { return m_image; }
+    /// The persistent image's pixels, for drawing from C++ (made now if a stretch over the whole
+    /// box left them pending); call Refresh (or update the widget) after.
+    QImage &image() { return m_image.pixels(); }
+    const QImage &image() const { return m_image.pixels(); }
     ///@}
 
 protected:
@@ -80,7 +82,7 @@ private:
     void repaintSurface();
 
     QPointer<PictureBoxSurface> m_surface;
-    QImage m_image;
+    PersistentImage m_image;
     StdPicturePtr m_picture;
     bool m_autoSize = false;
     int16_t m_borderStyle = FixedSingle;

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-PictureBoxSurface::PictureBoxSurface(QWidget *parent, const QImage *image)
+PictureBoxSurface::PictureBoxSurface(QWidget *parent, const PersistentImage *image)
     : QWidget(parent), m_image(image)
 {
     // Every pixel is painted here; the toolkit need not clear first.
@@ -23,8 +23,7 @@ void PictureBoxSurface::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (m_borderWidth > 0)
         qDrawWinPanel(&painter, rect(), palette(), true);
-    if (!m_image->isNull())
-        painter.drawImage(QPoint(m_borderWidth, m_borderWidth), *m_image);
+    m_image->paint(painter, QPoint(m_borderWidth, m_borderWidth));
 }
 
 } // namespace platform

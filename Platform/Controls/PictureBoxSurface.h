@@ -2,7 +2,8 @@
 
 #include "../QuillPlatformExport.h"
 
-#include <QImage>
+#include "../System/PersistentImage.h"
+
 #include <QWidget>
 
 namespace platform {
@@ -13,7 +14,7 @@ namespace platform {
 class QUILL_PLATFORM_EXPORT PictureBoxSurface : public QWidget
 {
 public:
-    PictureBoxSurface(QWidget *parent, const QImage *image);
+    PictureBoxSurface(QWidget *parent, const PersistentImage *image);
 
     void setBorderWidth(int pixels);
     int borderWidth() const { return m_borderWidth; }
@@ -22,7 +23,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    const QImage *m_image;
+    const PersistentImage *m_image;
     int m_borderWidth = 0;
 };
 

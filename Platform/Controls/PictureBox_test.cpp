@@ -211,10 +211,10 @@ TEST_F(PictureBoxTest, DeviceContextIsMadeOnceAndFollowsTheImage)
     EXPECT_EQ(toLong(box->get(QStringLiteral("hDC"))), dc);
     DeviceContext *context = DeviceContexts::find(dc);
     ASSERT_NE(context, nullptr);
-    EXPECT_EQ(context->image, &box->image());
+    EXPECT_EQ(&context->image->pixels(), &box->image());
     box->setWidth(pixelsToTwips(90));
     EXPECT_EQ(box->hDC(), dc);
-    EXPECT_EQ(context->image->width(), 86);
+    EXPECT_EQ(context->image->size().width(), 86);
     // Drawing through the context shows at the next paint.
     context->image->fill(Blue);
     ASSERT_TRUE(context->changed);
@@ -297,12 +297,12 @@ protected:
     // Stretches the image behind `source` to 300 x 225 pixels, smoothly.
     static QImage stretched(HDC source, QSize size)
     {
-        QImage target(300, 225, QImage::Format_RGB32);
+        PersistentImage target(QImage(300, 225, QImage::Format_RGB32));
         const HDC hdc = DeviceContexts::create(&target, {});
         SetStretchBltMode(hdc, HALFTONE);
         StretchBlt(hdc, 0, 0, 300, 225, source, 0, 0, size.width(), size.height(), SRCCOPY);
         DeviceContexts::release(hdc);
-        return target;
+        return target.pixels();
     }
 
     ControlTestHost host;
@@ -323,7 +323,7 @@ TEST_P(LargePictureBoxChange, TheNextStretchShowsIt)
     ASSERT_EQ(box->image().size(), size);
     const QImage after = stretched(box->hDC(), size);
 
-    QImage unseen = box->image().copy();
+    PersistentImage unseen(box->image().copy());
     const HDC fresh = DeviceContexts::create(&unseen, {});
     EXPECT_EQ(after, stretched(fresh, size)) << GetParam().name;
     DeviceContexts::release(fresh);
@@ -355,7 +355,7 @@ INSTANTIATE_TEST_SUITE_P(Table, LargePictureBoxChange,
             }},
         BoxChange {"drawn on through its context",
             [](PictureBox &box) {
-                QImage stripe(4, 4, QImage::Format_RGB32);
+                PersistentImage stripe(QImage(4, 4, QImage::Format_RGB32));
                 stripe.fill(Qt::magenta);
                 const HDC hdc = DeviceContexts::create(&stripe, {});
                 StretchBlt(box.hDC(), 0, 300, 1100, 50, hdc, 0, 0, 4, 4, SRCCOPY);

@@ -20,7 +20,7 @@ Table &table()
 
 } // namespace
 
-HDC DeviceContexts::create(QImage *image, std::function<void()> changed)
+HDC DeviceContexts::create(PersistentImage *image, std::function<void()> changed)
 {
     Table &t = table();
     const HDC handle = t.next;

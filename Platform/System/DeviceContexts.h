@@ -2,11 +2,13 @@
 
 #include "../QuillPlatformExport.h"
 
+#include "PersistentImage.h"
 #include "ReducedCopies.h"
 
 #include <QImage>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace platform {
 
@@ -23,8 +25,8 @@ enum class StretchMode : int32_t {
 /// A device context: a handle over a persistent image that a control owns, with the drawing
 /// state the drawing calls keep. `changed` tells the owner that its image was drawn on, so that
 /// it repaints. A drawing call that covers the whole image may give it a new pixel buffer of the
-/// same size and format rather than copy into the old one: owners keep the QImage, never a
-/// pointer into its bits.
+/// same size and format rather than copy into the old one, or leave its pixels pending: owners
+/// keep the PersistentImage, never a pointer into its bits.
 ///
 /// The other way round, the image's cacheKey tells the drawing calls that the owner changed it:
 /// the reduced copies a smooth stretch keeps of a source image hold only for the key they were
@@ -32,10 +34,11 @@ enum class StretchMode : int32_t {
 /// a pointer into its bits kept from an earlier call.
 struct QUILL_PLATFORM_EXPORT DeviceContext
 {
-    QImage *image = nullptr;
+    PersistentImage *image = nullptr;
     StretchMode stretchMode = StretchMode::BlackOnWhite;
     std::function<void()> changed;
-    ReducedCopies reducedCopies;
+    // Shared with the pending stretches made from this image, which shrink it when painted.
+    std::shared_ptr<ReducedCopies> reducedCopies = std::make_shared<ReducedCopies>();
 };
 
 /// The table of live device contexts. Handles are never reused while the process runs, so a
@@ -43,7 +46,7 @@ struct QUILL_PLATFORM_EXPORT DeviceContext
 class QUILL_PLATFORM_EXPORT DeviceContexts
 {
 public:
-    static HDC create(QImage *image, std::function<void()> changed);
+    static HDC create(PersistentImage *image, std::function<void()> changed);
     static void release(HDC handle);
     /// The context of a handle, or nullptr for an unknown or released one.
     static DeviceContext *find(HDC handle);

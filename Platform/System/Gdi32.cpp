@@ -109,11 +109,28 @@ bool clipSource(Span &source, Span &destination, const QRect &bounds)
 
 enum class Outcome { Failed, NothingDrawn, Drawn };
 
+// The source rectangle of `picture` scaled to `size`: smoothly or to the nearest pixel. Shrinking
+// the whole of a large picture smoothly reads one of its reduced copies rather than all its
+// pixels. A null image when out of memory.
+QImage scaledPart(
+    const QImage &picture, const QRect &sourceRect, QSize size, bool smooth, ReducedCopies &copies)
+{
+    const bool whole = sourceRect == picture.rect();
+    QImage scaled;
+    if (smooth && whole)
+        scaled = copies.shrink(picture, size);
+    if (scaled.isNull()) {
+        const QImage part = whole ? picture : picture.copy(sourceRect);
+        scaled = part.scaled(size, Qt::IgnoreAspectRatio,
+            smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+    }
+    return scaled;
+}
+
 // Scaling the whole destination rectangle is the fast path; when most of it lies outside the
-// destination image the painter draws only the visible part instead. Shrinking the whole of a
-// large picture smoothly reads one of its reduced copies rather than all its pixels.
-Outcome stretch(const QImage &picture, const Span &source, QImage &target, const Span &destination,
-    StretchMode mode, ReducedCopies &copies)
+// destination image the painter draws only the visible part instead.
+Outcome stretch(const QImage &picture, const Span &source, PersistentImage &target,
+    const Span &destination, StretchMode mode, const std::shared_ptr<ReducedCopies> &copies)
 {
     const QRect targetBounds = target.rect();
     const int64_t visibleLeft = std::max<int64_t>(destination.x, 0);
@@ -127,38 +144,43 @@ Outcome stretch(const QImage &picture, const Span &source, QImage &target, const
     const QRect visible(int(visibleLeft), int(visibleTop), int(visibleRight - visibleLeft),
         int(visibleBottom - visibleTop));
     const bool smooth = mode == StretchMode::Halftone;
-    const Qt::TransformationMode transformation
-        = smooth ? Qt::SmoothTransformation : Qt::FastTransformation;
 
     const int64_t visibleArea = int64_t(visible.width()) * visible.height();
     if (destination.width * destination.height <= 4 * visibleArea) {
         const QRect sourceRect = source.rect();
-        const bool whole = sourceRect == picture.rect();
-        const QImage part = whole ? picture : picture.copy(sourceRect);
         const QSize size(int(destination.width), int(destination.height));
-        QImage scaled;
-        if (smooth && whole)
-            scaled = copies.shrink(picture, size);
-        if (scaled.isNull())
-            scaled = part.scaled(size, Qt::IgnoreAspectRatio, transformation);
-        if (scaled.isNull())
-            return Outcome::Failed;
-        // Covering the whole destination, the scaled picture becomes its pixels instead of being
-        // copied over them (not under an open painter, which holds the old pixels).
+        // Covering the whole destination, the scaled picture becomes its pixels, made when they
+        // are next needed; until then the destination holds the picture, shared, instead of
+        // pixels of its own size (not under an open painter, which holds the old pixels).
         if (visible == targetBounds && destination.x == 0 && destination.y == 0
-            && scaled.size() == targetBounds.size() && scaled.format() == target.format()
-            && !target.paintingActive()) {
-            scaled.setDevicePixelRatio(target.devicePixelRatio());
-            scaled.setDotsPerMeterX(target.dotsPerMeterX());
-            scaled.setDotsPerMeterY(target.dotsPerMeterY());
-            target = std::move(scaled);
+            && size == targetBounds.size() && !target.paintingActive()) {
+            target.setPending([picture, sourceRect, size, smooth, copies, format = target.format(),
+                                  ratio = target.devicePixelRatio(), dotsX = target.dotsPerMeterX(),
+                                  dotsY = target.dotsPerMeterY()] {
+                QImage scaled = scaledPart(picture, sourceRect, size, smooth, *copies);
+                if (!scaled.isNull() && scaled.format() != format) {
+                    QImage converted(size, format);
+                    if (converted.isNull()
+                        || !copyPixels(scaled, QPoint(0, 0), converted, converted.rect()))
+                        return QImage();
+                    scaled = std::move(converted);
+                }
+                scaled.setDevicePixelRatio(ratio);
+                scaled.setDotsPerMeterX(dotsX);
+                scaled.setDotsPerMeterY(dotsY);
+                return scaled;
+            });
             return Outcome::Drawn;
         }
+        const QImage scaled = scaledPart(picture, sourceRect, size, smooth, *copies);
+        if (scaled.isNull())
+            return Outcome::Failed;
         const QPoint origin(int(visibleLeft - destination.x), int(visibleTop - destination.y));
-        return copyPixels(scaled, origin, target, visible) ? Outcome::Drawn : Outcome::Failed;
+        return copyPixels(scaled, origin, target.pixels(), visible) ? Outcome::Drawn
+                                                                    : Outcome::Failed;
     }
     QPainter painter;
-    if (!painter.begin(&target))
+    if (!painter.begin(&target.pixels()))
         return Outcome::Failed;
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
@@ -224,10 +246,11 @@ int32_t StretchBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_t
     Span from {xSource, ySource, widthSource, heightSource};
     Span to {x, y, width, height};
     // Pixels outside the source image do not exist; only the part inside is copied.
-    if (!clipSource(from, to, picture->image->rect()))
+    const QImage &pixels = picture->image->pixels();
+    if (!clipSource(from, to, pixels.rect()))
         return 1;
-    switch (stretch(
-        *picture->image, from, *target->image, to, target->stretchMode, picture->reducedCopies)) {
+    switch (
+        stretch(pixels, from, *target->image, to, target->stretchMode, picture->reducedCopies)) {
     case Outcome::Failed:
         return 0;
     case Outcome::NothingDrawn:
@@ -236,7 +259,7 @@ int32_t StretchBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_t
         break;
     }
     // Whatever was kept about the old pixels goes now rather than at the next use.
-    target->reducedCopies.clear();
+    target->reducedCopies->clear();
     if (target->changed)
         target->changed();
     return 1;

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPainter>
+#include <cctype>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -169,14 +170,14 @@ public:
     }
 
     HDC hdc() const { return m_hdc; }
-    const QImage &image() const { return m_image; }
+    const QImage &image() const { return m_image.pixels(); }
     // For drawing into the image as its owner does.
-    QImage &pixels() { return m_image; }
-    QColor at(int x, int y) const { return m_image.pixelColor(x, y); }
+    QImage &pixels() { return m_image.pixels(); }
+    QColor at(int x, int y) const { return image().pixelColor(x, y); }
     int changes() const { return m_changes; }
 
 private:
-    QImage m_image;
+    PersistentImage m_image;
     HDC m_hdc = 0;
     int m_changes = 0;
 };
@@ -396,7 +397,7 @@ TEST(Gdi32, InvalidContextsAndOperationsReturnZeroAndDrawNothing)
     const Surface picture(30, 30, Qt::black);
     Surface target(20, 20, Qt::white);
     const HDC released = [] {
-        QImage scratch(4, 4, QImage::Format_RGB32);
+        PersistentImage scratch(QImage(4, 4, QImage::Format_RGB32));
         const HDC hdc = DeviceContexts::create(&scratch, {});
         DeviceContexts::release(hdc);
         return hdc;
@@ -566,6 +567,83 @@ INSTANTIATE_TEST_SUITE_P(Gdi32, LargePictureChange,
             }}),
     [](const testing::TestParamInfo<SourceChange> &info) {
         return "change" + std::to_string(info.index);
+    });
+
+} // namespace
+
+namespace {
+
+using platform::test::photoLike;
+
+// A stretch over a whole destination is left pending; the same stretch onto the top left of a
+// larger destination is drawn at once. Both give the same pixels, whatever happens to the source
+// in between.
+struct WholeStretch
+{
+    const char *name;
+    QSize picture;
+    QRect from;
+    QSize target;
+    int mode;
+    QImage::Format format;
+    qreal ratio;
+};
+
+class PendingStretch : public testing::TestWithParam<WholeStretch>
+{
+};
+
+TEST_P(PendingStretch, GivesThePixelsOfAStretchMadeAtOnce)
+{
+    const WholeStretch &c = GetParam();
+    Surface picture(photoLike(c.picture));
+    QImage canvas(c.target, c.format);
+    canvas.fill(Qt::white);
+    canvas.setDevicePixelRatio(c.ratio);
+    Surface pending(canvas);
+    QImage larger(c.target + QSize(1, 1), c.format);
+    larger.fill(Qt::white);
+    larger.setDevicePixelRatio(c.ratio);
+    Surface eager(larger);
+    SetStretchBltMode(pending.hdc(), c.mode);
+    SetStretchBltMode(eager.hdc(), c.mode);
+    const auto stretch = [&](Surface &target) {
+        return StretchBlt(target.hdc(), 0, 0, c.target.width(), c.target.height(), picture.hdc(),
+            c.from.x(), c.from.y(), c.from.width(), c.from.height(), SRCCOPY);
+    };
+    ASSERT_NE(stretch(pending), 0);
+    ASSERT_NE(stretch(eager), 0);
+    EXPECT_EQ(pending.changes(), 1);
+    // The source changes before the pending pixels are made: they still show it as it was.
+    picture.pixels().fill(Qt::darkGreen);
+
+    const QImage &made = pending.image();
+    EXPECT_EQ(made, eager.image().copy(QRect(QPoint(0, 0), c.target)));
+    EXPECT_EQ(made.format(), c.format);
+    EXPECT_EQ(made.devicePixelRatio(), c.ratio);
+    EXPECT_EQ(made.dotsPerMeterX(), canvas.dotsPerMeterX());
+}
+
+INSTANTIATE_TEST_SUITE_P(Gdi32, PendingStretch,
+    testing::Values(WholeStretch {"shrunk smoothly", {120, 90}, {0, 0, 120, 90}, {50, 37}, HALFTONE,
+                        QImage::Format_RGB32, 1.0},
+        WholeStretch {"enlarged smoothly", {40, 30}, {0, 0, 40, 30}, {97, 61}, HALFTONE,
+            QImage::Format_RGB32, 1.0},
+        WholeStretch {"to the nearest pixel", {120, 90}, {0, 0, 120, 90}, {70, 100}, COLORONCOLOR,
+            QImage::Format_RGB32, 1.0},
+        WholeStretch {"from part of the picture", {120, 90}, {10, 20, 60, 40}, {90, 45}, HALFTONE,
+            QImage::Format_RGB32, 1.0},
+        WholeStretch {"from a picture read through its reduced copies", {2048, 1536},
+            {0, 0, 2048, 1536}, {300, 225}, HALFTONE, QImage::Format_RGB32, 1.0},
+        WholeStretch {"onto a destination with an alpha channel", {64, 48}, {0, 0, 64, 48},
+            {31, 29}, HALFTONE, QImage::Format_ARGB32_Premultiplied, 1.0},
+        WholeStretch {"onto a destination at twice the pixel ratio", {64, 48}, {0, 0, 64, 48},
+            {80, 60}, HALFTONE, QImage::Format_RGB32, 2.0}),
+    [](const testing::TestParamInfo<WholeStretch> &info) {
+        std::string name;
+        for (const char c : std::string(info.param.name))
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
     });
 
 } // namespace

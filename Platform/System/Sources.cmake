@@ -5,6 +5,7 @@ list(APPEND PLATFORM_SOURCES
     System/DeviceContexts.cpp
     System/Gdi32.cpp
     System/LoadPicture.cpp
+    System/PersistentImage.cpp
     System/ProcessInfo.cpp
     System/ReducedCopies.cpp
     System/Regions.cpp
@@ -19,6 +20,7 @@ list(APPEND SYSTEM_TESTS
     System/AreaAverage_test.cpp
     System/Gdi32_test.cpp
     System/LoadPicture_test.cpp
+    System/PersistentImage_test.cpp
     System/ReducedCopies_test.cpp
     System/SettingsFile_test.cpp
     System/SettingsStore_test.cpp

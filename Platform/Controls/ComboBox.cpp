@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QListView>
+#include <QPalette>
 #include <limits>
 
 namespace platform {
@@ -45,6 +46,18 @@ public:
     }
 };
 
+// The edit field's panel fills the whole field with the base brush, so the toolkit need not
+// paint the combo beneath it first, as it otherwise does on every keystroke. A style sheet or a
+// see-through base may leave the combo showing through: then it is painted beneath again.
+void markWhetherOpaque(QLineEdit &edit)
+{
+    const QPalette &palette = edit.palette();
+    bool opaque = !edit.testAttribute(Qt::WA_StyleSheet);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        opaque = opaque && palette.brush(group, QPalette::Base).isOpaque();
+    edit.setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+}
+
 } // namespace
 
 ComboBox::ComboBox(QWidget *parent, const QString &name)
@@ -72,6 +85,7 @@ ComboBox::ComboBox(QWidget *parent, const QString &name)
 
     m_edit = combo->lineEdit();
     m_edit->setMaxLength(std::numeric_limits<int>::max());
+    markWhetherOpaque(*m_edit);
     // When editing finishes (the focus leaves), the toolkit's combo would pick the entry that
     // matches the text and report it as a pick: only the list and ListIndex pick here.
     QObject::disconnect(m_edit, &QLineEdit::editingFinished, combo, nullptr);
@@ -104,8 +118,20 @@ ComboBox::ComboBox(QWidget *parent, const QString &name)
     filter->keyPress = [this](int16_t &keyAscii) { raise(onKeyPress, keyAscii); };
     filter->gotFocus = [this] { raise(onGotFocus); };
     filter->lostFocus = [this] { raise(onLostFocus); };
-    // The wheel does not flip through the entries of a closed list.
-    filter->preview = [](QObject *, QEvent *event) { return event->type() == QEvent::Wheel; };
+    filter->preview = [this](QObject *watched, QEvent *event) {
+        switch (event->type()) {
+        case QEvent::Wheel:
+            // The wheel does not flip through the entries of a closed list.
+            return true;
+        case QEvent::StyleChange:
+        case QEvent::PaletteChange:
+            if (watched == m_edit)
+                markWhetherOpaque(*m_edit);
+            return false;
+        default:
+            return false;
+        }
+    };
     filter->watch(combo);
     filter->watch(m_edit);
 }

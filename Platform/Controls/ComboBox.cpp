@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPalette>
@@ -56,6 +57,21 @@ void markWhetherOpaque(QLineEdit &edit)
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         opaque = opaque && palette.brush(group, QPalette::Base).isOpaque();
     edit.setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+}
+
+// Whether the edit field claims a key before the window's shortcuts see it, and claims it, for
+// a key that types: the toolkit's field decides the same, but only after comparing the key
+// with some twenty standard key sequences, which costs a keystroke more than its whole search.
+// Every other key is left to the field's own decision.
+bool claimTypingKey(const QLineEdit &edit, QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (edit.isReadOnly() || event.key() >= Qt::Key_Escape
+        || (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier
+            && modifiers != Qt::KeypadModifier))
+        return false;
+    event.accept();
+    return true;
 }
 
 } // namespace
@@ -123,6 +139,9 @@ ComboBox::ComboBox(QWidget *parent, const QString &name)
         case QEvent::Wheel:
             // The wheel does not flip through the entries of a closed list.
             return true;
+        case QEvent::ShortcutOverride:
+            // The combo hands the question to its edit field.
+            return m_edit && claimTypingKey(*m_edit, *static_cast<QKeyEvent *>(event));
         case QEvent::StyleChange:
         case QEvent::PaletteChange:
             if (watched == m_edit)

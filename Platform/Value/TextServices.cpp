@@ -79,9 +79,13 @@ QString formatCurrency(const Variant &value, const QLocale &locale)
 
 QString upperCase(const QString &text)
 {
+    return upperCase(text, userLocale());
+}
+
+QString upperCase(const QString &text, const QLocale &locale)
+{
     // Only a few languages case differently from the Unicode default mapping; the others take
     // the much faster default path, which gives the same result.
-    const QLocale &locale = userLocale();
     switch (locale.language()) {
     case QLocale::Turkish:
     case QLocale::Azerbaijani:
@@ -95,7 +99,11 @@ QString upperCase(const QString &text)
 
 std::optional<qsizetype> upperCasePrefixLength(const QString &text, qsizetype upperLength)
 {
-    const auto upperSize = [&](qsizetype length) { return upperCase(text.left(length)).size(); };
+    // One locale for every probe: reading the user's locale costs more than upper-casing a few
+    // characters.
+    const QLocale locale = userLocale();
+    const auto upperSize
+        = [&](qsizetype length) { return upperCase(text.left(length), locale).size(); };
     // A boundary between the two halves of a surrogate pair moves past the pair.
     const auto whole = [&](qsizetype length) {
         if (length > 0 && length < text.size() && text[length].isLowSurrogate()

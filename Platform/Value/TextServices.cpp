@@ -111,8 +111,18 @@ std::optional<qsizetype> upperCasePrefixLength(const QString &text, qsizetype up
             ++length;
         return length;
     };
-    // The upper-cased length only grows with the prefix: find the shortest prefix that reaches
-    // upperLength. Most texts keep their length, so the first probe is there.
+    // The upper-cased length only grows with the prefix. The whole text's upper-casing (a text
+    // completed from its own capitals) takes the whole text, empty upper-casings at the end
+    // included, and nothing reaches beyond it.
+    if (upperLength >= text.size()) {
+        const qsizetype all = upperSize(text.size());
+        if (upperLength == all)
+            return text.size();
+        if (upperLength > all)
+            return std::nullopt;
+    }
+    // Otherwise find the shortest prefix that reaches upperLength. Most texts keep their length,
+    // so the first probe is there.
     qsizetype low = 0;
     qsizetype high = text.size() + 1; // text.size() + 1 stands for "none"
     qsizetype probe = std::clamp<qsizetype>(upperLength, 0, text.size());

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleFactory>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 

@@ -230,16 +230,34 @@ void QuillComboBox::cmbCombo_Change()
     // Fill in the first host item that begins with the typed text, the completed part
     // selected. Setting the text reports a change at once, so this runs once more, nested: it
     // finds the same item, sets the same text (no further report) and raises Change.
-    const QString typed = upperCase(cmbCombo->Text());
+    const QString text = cmbCombo->Text();
+    const QString typed = upperCase(text);
+    const int16_t from = firstItemIndex();
     // The completed part starts where the typed text ends in the item's own spelling, which
     // upper-casing may have made longer or shorter ("fuß" is "FUSS"). An item in which the typed
     // text ends inside one character ("fus" in "Fußball") does not begin with it: filling it in
     // would swallow the key just typed.
     std::optional<qsizetype> typedPart;
-    const int found = m_items.firstStartingWith(typed, firstItemIndex(), [&](int i) {
-        typedPart = upperCasePrefixLength(cmbCombo->List(int16_t(i)), typed.size());
-        return typedPart.has_value();
-    });
+    int found = -1;
+    if (m_lastCompletion && m_lastCompletion->text == text && m_lastCompletion->from == from
+        && m_lastCompletion->generation == m_items.generation()) {
+        typedPart = upperCasePrefixLength(text, typed.size());
+        if (typedPart)
+            found = m_lastCompletion->index;
+    }
+    if (found < 0) {
+        int tried = 0;
+        found = m_items.firstStartingWith(typed, from, [&](int i) {
+            ++tried;
+            typedPart = upperCasePrefixLength(cmbCombo->List(int16_t(i)), typed.size());
+            return typedPart.has_value();
+        });
+        if (found >= 0 && tried == 1)
+            m_lastCompletion
+                = Completion {m_items.generation(), from, found, cmbCombo->List(int16_t(found))};
+        else
+            m_lastCompletion.reset();
+    }
     if (found >= 0) {
         const QString item = cmbCombo->List(int16_t(found));
         cmbCombo->setText(item);

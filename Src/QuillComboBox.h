@@ -120,6 +120,19 @@ private:
     // only this instance's picks, which must not replace a value it never saw.
     bool m_storedValueUnread = false;
 
+    // The last completion, when its item was the first from `from` on to begin with the typed
+    // text (none before it was turned down). Any item that begins with the item's own text begins
+    // with the typed text as well, so while the items stay as they were, the item's own text
+    // completes to the same item: setting it, which reports a change at once, needs no search.
+    struct Completion
+    {
+        uint64_t generation = 0;
+        int16_t from = 0;
+        int index = -1;
+        QString text;
+    };
+    std::optional<Completion> m_lastCompletion;
+
     // Upper-cased texts of m_Selections, filled as recording needs them, under m_selectionsLocale.
     std::vector<QString> m_selectionsUpper;
     QLocale m_selectionsLocale;

@@ -11,8 +11,10 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QPalette>
 #include <limits>
 
 namespace platform {
@@ -45,6 +47,33 @@ public:
     }
 };
 
+// The edit field's panel fills the whole field with the base brush, so the toolkit need not
+// paint the combo beneath it first, as it otherwise does on every keystroke. A style sheet or a
+// see-through base may leave the combo showing through: then it is painted beneath again.
+void markWhetherOpaque(QLineEdit &edit)
+{
+    const QPalette &palette = edit.palette();
+    bool opaque = !edit.testAttribute(Qt::WA_StyleSheet);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        opaque = opaque && palette.brush(group, QPalette::Base).isOpaque();
+    edit.setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+}
+
+// Whether the edit field claims a key before the window's shortcuts see it, and claims it, for
+// a key that types: the toolkit's field decides the same, but only after comparing the key
+// with some twenty standard key sequences, which costs a keystroke more than its whole search.
+// Every other key is left to the field's own decision.
+bool claimTypingKey(const QLineEdit &edit, QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (edit.isReadOnly() || event.key() >= Qt::Key_Escape
+        || (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier
+            && modifiers != Qt::KeypadModifier))
+        return false;
+    event.accept();
+    return true;
+}
+
 } // namespace
 
 ComboBox::ComboBox(QWidget *parent, const QString &name)
@@ -72,6 +101,7 @@ ComboBox::ComboBox(QWidget *parent, const QString &name)
 
     m_edit = combo->lineEdit();
     m_edit->setMaxLength(std::numeric_limits<int>::max());
+    markWhetherOpaque(*m_edit);
     // When editing finishes (the focus leaves), the toolkit's combo would pick the entry that
     // matches the text and report it as a pick: only the list and ListIndex pick here.
     QObject::disconnect(m_edit, &QLineEdit::editingFinished, combo, nullptr);
@@ -104,8 +134,23 @@ ComboBox::ComboBox(QWidget *parent, const QString &name)
     filter->keyPress = [this](int16_t &keyAscii) { raise(onKeyPress, keyAscii); };
     filter->gotFocus = [this] { raise(onGotFocus); };
     filter->lostFocus = [this] { raise(onLostFocus); };
-    // The wheel does not flip through the entries of a closed list.
-    filter->preview = [](QObject *, QEvent *event) { return event->type() == QEvent::Wheel; };
+    filter->preview = [this](QObject *watched, QEvent *event) {
+        switch (event->type()) {
+        case QEvent::Wheel:
+            // The wheel does not flip through the entries of a closed list.
+            return true;
+        case QEvent::ShortcutOverride:
+            // The combo hands the question to its edit field.
+            return m_edit && claimTypingKey(*m_edit, *static_cast<QKeyEvent *>(event));
+        case QEvent::StyleChange:
+        case QEvent::PaletteChange:
+            if (watched == m_edit)
+                markWhetherOpaque(*m_edit);
+            return false;
+        default:
+            return false;
+        }
+    };
     filter->watch(combo);
     filter->watch(m_edit);
 }

@@ -19,6 +19,8 @@ list(APPEND PLATFORM_SOURCES
 )
 list(APPEND CONTROLS_TESTS
     Controls/ComboBox_test.cpp
+    Controls/ComboBoxPainting_test.cpp
+    Controls/ComboBoxShortcut_test.cpp
     Controls/ConstantSizeDelegate_test.cpp
     Controls/CommandButton_test.cpp
     Controls/ListBox_test.cpp

@@ -79,9 +79,13 @@ QString formatCurrency(const Variant &value, const QLocale &locale)
 
 QString upperCase(const QString &text)
 {
+    return upperCase(text, userLocale());
+}
+
+QString upperCase(const QString &text, const QLocale &locale)
+{
     // Only a few languages case differently from the Unicode default mapping; the others take
     // the much faster default path, which gives the same result.
-    const QLocale &locale = userLocale();
     switch (locale.language()) {
     case QLocale::Turkish:
     case QLocale::Azerbaijani:
@@ -95,7 +99,11 @@ QString upperCase(const QString &text)
 
 std::optional<qsizetype> upperCasePrefixLength(const QString &text, qsizetype upperLength)
 {
-    const auto upperSize = [&](qsizetype length) { return upperCase(text.left(length)).size(); };
+    // One locale for every probe: reading the user's locale costs more than upper-casing a few
+    // characters.
+    const QLocale locale = userLocale();
+    const auto upperSize
+        = [&](qsizetype length) { return upperCase(text.left(length), locale).size(); };
     // A boundary between the two halves of a surrogate pair moves past the pair.
     const auto whole = [&](qsizetype length) {
         if (length > 0 && length < text.size() && text[length].isLowSurrogate()
@@ -103,8 +111,18 @@ std::optional<qsizetype> upperCasePrefixLength(const QString &text, qsizetype up
             ++length;
         return length;
     };
-    // The upper-cased length only grows with the prefix: find the shortest prefix that reaches
-    // upperLength. Most texts keep their length, so the first probe is there.
+    // The upper-cased length only grows with the prefix. The whole text's upper-casing (a text
+    // completed from its own capitals) takes the whole text, empty upper-casings at the end
+    // included, and nothing reaches beyond it.
+    if (upperLength >= text.size()) {
+        const qsizetype all = upperSize(text.size());
+        if (upperLength == all)
+            return text.size();
+        if (upperLength > all)
+            return std::nullopt;
+    }
+    // Otherwise find the shortest prefix that reaches upperLength. Most texts keep their length,
+    // so the first probe is there.
     qsizetype low = 0;
     qsizetype high = text.size() + 1; // text.size() + 1 stands for "none"
     qsizetype probe = std::clamp<qsizetype>(upperLength, 0, text.size());

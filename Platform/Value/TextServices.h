@@ -12,6 +12,8 @@ namespace platform {
 
 /// The user's locale's upper-casing of UTF-16 text (in tr_TR, "i" becomes U+0130).
 QUILL_PLATFORM_EXPORT QString upperCase(const QString &text);
+/// The same in `locale`, for callers that upper-case many texts at once.
+QUILL_PLATFORM_EXPORT QString upperCase(const QString &text, const QLocale &locale);
 
 /// The length of the part of `text` whose upper-casing is `upperLength` code units long.
 /// Upper-casing can change a text's length ("ß" becomes "SS", a ligature two letters, the dot

@@ -1,6 +1,8 @@
 #include "PersistentImage.h"
 
+#include <QCoreApplication>
 #include <QPainter>
+#include <QTimer>
 #include <utility>
 
 namespace platform {
@@ -25,6 +27,7 @@ QImage resized(const QImage &from, QSize size, QImage::Format format, const QCol
 
 PersistentImage &PersistentImage::operator=(QImage pixels)
 {
+    forgetPainted();
     m_pending = nullptr;
     m_pendingResizes = 0;
     m_pixels = std::move(pixels);
@@ -48,7 +51,8 @@ QImage PersistentImage::make() const
 const QImage &PersistentImage::pixels() const
 {
     if (m_pending) {
-        m_pixels = make();
+        m_pixels = m_painted && !m_painted->isNull() ? std::move(*m_painted) : make();
+        m_painted.reset();
         m_pending = nullptr;
     }
     return m_pixels;
@@ -68,6 +72,7 @@ void PersistentImage::setPending(Maker make)
     m_devicePixelRatio = devicePixelRatio();
     m_dotsPerMeter = QSize(dotsPerMeterX(), dotsPerMeterY());
     m_pixels = QImage();
+    forgetPainted();
     m_pending = std::move(make);
     m_pendingResizes = 0;
 }
@@ -86,6 +91,7 @@ void PersistentImage::resize(QSize newSize, const QColor &fill, QImage::Format f
         };
         // What a new image of that format has.
         const QImage fresh(1, 1, format);
+        forgetPainted();
         m_size = newSize;
         m_format = format;
         m_devicePixelRatio = fresh.devicePixelRatio();
@@ -112,14 +118,26 @@ void PersistentImage::fill(const QColor &colour)
 
 void PersistentImage::paint(QPainter &painter, QPoint at) const
 {
-    if (m_pending) {
-        const QImage made = make();
-        if (!made.isNull())
-            painter.drawImage(at, made);
+    if (!m_pending) {
+        if (!m_pixels.isNull())
+            painter.drawImage(at, m_pixels);
         return;
     }
-    if (!m_pixels.isNull())
-        painter.drawImage(at, m_pixels);
+    // An empty image here is one the event loop let go of.
+    if (!m_painted || m_painted->isNull()) {
+        m_painted = std::make_shared<QImage>(make());
+        // Let go of them once control is back in the event loop; without one, at once.
+        if (QCoreApplication::instance()) {
+            QTimer::singleShot(0, [painted = std::weak_ptr<QImage>(m_painted)] {
+                if (const auto held = painted.lock())
+                    *held = QImage();
+            });
+        }
+    }
+    if (!m_painted->isNull())
+        painter.drawImage(at, *m_painted);
+    if (!QCoreApplication::instance())
+        m_painted.reset();
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <functional>
+#include <memory>
 
 class QPainter;
 
@@ -15,8 +16,10 @@ namespace platform {
 /// A drawing that replaces every pixel at once (a picture stretched over the whole image) can be
 /// left pending: the image then keeps only how to make its pixels, holding the picture shared
 /// rather than a scaled copy of it. The pixels are made when something reads or draws on them,
-/// and kept from then on; painting makes them for the moment and lets them go. A box of any size
-/// showing a stretched picture so holds no more than the picture itself between repaints.
+/// and kept from then on. Painting makes them for the moment: they are kept only until the
+/// event loop next runs, so that the several paints of one pass (a repaint, then a grab of the
+/// window) make them once. A box of any size showing a stretched picture so holds no more than
+/// the picture itself between repaints.
 ///
 /// A resize while pending stays pending too: the pending pixels, once made, land at the top left
 /// of the new size, the rest filled with the colour given, as an eager resize would do.
@@ -68,7 +71,8 @@ public:
     /// Fills every pixel with `colour`; pending pixels are not made first.
     void fill(const QColor &colour);
 
-    /// Draws the image with its top left at `at`. Pending pixels are made for this drawing only.
+    /// Draws the image with its top left at `at`. Pending pixels are made for this pass of the
+    /// event loop only.
     void paint(QPainter &painter, QPoint at) const;
 
 private:
@@ -76,9 +80,13 @@ private:
     static constexpr int MaxPendingResizes = 8;
 
     QImage make() const;
+    // Drops the pixels a paint made, as anything that changes the pending ones must.
+    void forgetPainted() { m_painted.reset(); }
 
     mutable QImage m_pixels;
     mutable Maker m_pending;
+    // The pending pixels as the last paint made them, until the event loop runs again.
+    mutable std::shared_ptr<QImage> m_painted;
     QSize m_size;
     QImage::Format m_format = QImage::Format_Invalid;
     qreal m_devicePixelRatio = 1.0;

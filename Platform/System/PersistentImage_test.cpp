@@ -1,5 +1,6 @@
 #include "PersistentImage.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <cctype>
 #include <gtest/gtest.h>
@@ -112,22 +113,62 @@ TEST(PersistentImage, PendingPixelsAreMadeOnceWhenRead)
     EXPECT_FALSE(pending.image.isPending());
 }
 
-// Painting shows the pending pixels without keeping them; what it shows is what a read gives.
-TEST(PersistentImage, PaintingShowsPendingPixelsAndKeepsThemPending)
+// Painting shows the pending pixels without keeping them past the event loop's next pass: the
+// paints of one pass share them, and a read right after one takes them over.
+TEST(PersistentImage, PaintingShowsPendingPixelsForOnePassOfTheEventLoop)
 {
     const QImage pixels = gradient({16, 10});
     Counted pending(pixels);
     QImage canvas(20, 14, QImage::Format_RGB32);
     canvas.fill(Qt::white);
-    for (int round = 1; round <= 2; ++round) {
+    const auto paint = [&] {
         QPainter painter(&canvas);
         pending.image.paint(painter, QPoint(2, 3));
-        painter.end();
-        EXPECT_EQ(pending.made, round);
-        EXPECT_TRUE(pending.image.isPending());
-    }
+    };
+    paint();
+    paint();
+    EXPECT_EQ(pending.made, 1);
+    EXPECT_TRUE(pending.image.isPending());
     EXPECT_EQ(canvas.copy(2, 3, 16, 10), pixels);
     EXPECT_EQ(canvas.pixel(0, 0), qRgb(255, 255, 255));
+
+    QCoreApplication::processEvents();
+    canvas.fill(Qt::white);
+    paint();
+    EXPECT_EQ(pending.made, 2);
+    EXPECT_EQ(canvas.copy(2, 3, 16, 10), pixels);
+    EXPECT_EQ(pending.image.pixels(), pixels);
+    EXPECT_EQ(pending.made, 2);
+    EXPECT_FALSE(pending.image.isPending());
+}
+
+// A change of the pending pixels is never hidden by what an earlier paint made.
+TEST(PersistentImage, APaintAfterAChangeShowsTheChange)
+{
+    Counted pending(gradient({16, 10}));
+    QImage canvas(16, 10, QImage::Format_RGB32);
+    {
+        QPainter painter(&canvas);
+        pending.image.paint(painter, QPoint(0, 0));
+    }
+    pending.image.setPending([] {
+        QImage blue(16, 10, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        return blue;
+    });
+    {
+        QPainter painter(&canvas);
+        pending.image.paint(painter, QPoint(0, 0));
+    }
+    EXPECT_EQ(canvas.pixel(15, 9), QColor(Qt::blue).rgb());
+    pending.image.resize({20, 12}, Qt::red, QImage::Format_RGB32);
+    QImage larger(20, 12, QImage::Format_RGB32);
+    {
+        QPainter painter(&larger);
+        pending.image.paint(painter, QPoint(0, 0));
+    }
+    EXPECT_EQ(larger.pixel(15, 9), QColor(Qt::blue).rgb());
+    EXPECT_EQ(larger.pixel(19, 11), QColor(Qt::red).rgb());
 }
 
 TEST(PersistentImage, FillingPendingPixelsNeverMakesThem)

@@ -647,3 +647,19 @@ INSTANTIATE_TEST_SUITE_P(Gdi32, PendingStretch,
     });
 
 } // namespace
+
+namespace {
+
+// A pending stretch keeps what it needs of its source: the source's context may go first.
+TEST(Gdi32, APendingStretchOutlivesItsSourceContext)
+{
+    Surface target(20, 10, Qt::white);
+    {
+        const Surface picture(photoLike({40, 20}));
+        ASSERT_NE(stretchOnto(target, picture, HALFTONE), 0);
+    }
+    EXPECT_EQ(target.image(),
+        photoLike({40, 20}).scaled(20, 10, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+} // namespace

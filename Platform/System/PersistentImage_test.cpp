@@ -194,3 +194,20 @@ TEST(PersistentImage, PixelsThatCannotBeMadeAreBlack)
 }
 
 } // namespace
+
+namespace {
+
+// The event loop's later release of painted pixels finds nothing once the image is gone.
+TEST(PersistentImage, AnImageGoneBeforeTheEventLoopRunsLeavesNothingBehind)
+{
+    QImage canvas(8, 6, QImage::Format_RGB32);
+    {
+        Counted pending(gradient({8, 6}));
+        QPainter painter(&canvas);
+        pending.image.paint(painter, QPoint(0, 0));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(canvas.pixel(7, 5), gradient({8, 6}).pixel(7, 5));
+}
+
+} // namespace

@@ -8,7 +8,6 @@
 #include <Quillkit/Value/TextServices.h>
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -55,96 +54,56 @@ bool isLiteral(const QString &text)
     return true;
 }
 
-// The longest run of plain characters in the text, outside bracket lists: every item that
-// matches "*" + text + "*" contains it. Empty when there is none or the text is malformed.
-QString requiredRun(const QString &text)
+using Element = WildcardPattern::Element;
+
+// The longest run of literal elements of a compiled pattern: every text the pattern matches
+// contains it. Empty when there is none.
+QString requiredRun(const std::vector<Element> &elements)
 {
     QString best;
-    qsizetype runStart = 0;
-    const auto endRun = [&](qsizetype end) {
-        if (end - runStart > best.size())
-            best = text.mid(runStart, end - runStart);
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        switch (text[i].unicode()) {
-        case u'*':
-        case u'?':
-        case u'#':
-            endRun(i);
-            runStart = i + 1;
-            break;
-        case u'[': {
-            endRun(i);
-            const qsizetype close = text.indexOf(u']', i + 1);
-            if (close < 0)
-                return {};
-            i = close;
-            runStart = i + 1;
-            break;
+    QString run;
+    for (const Element &element : elements) {
+        if (element.kind == Element::Literal) {
+            run += QChar(element.literal);
+            continue;
         }
-        default:
-            break;
-        }
+        if (run.size() > best.size())
+            best = run;
+        run.clear();
     }
-    endRun(text.size());
-    return best;
+    return run.size() > best.size() ? run : best;
 }
 
-// "*" + text + "*" where the text has no star of its own: each element of the text takes one
-// code unit, so an item matches where some window of the text's length matches element by
-// element. The longest run of plain characters is looked for first; the other elements are
-// tried on the window around each place it is found.
+// "*" + text + "*" where the text has no star of its own: each element between the outer stars
+// takes one code unit, so an item matches where some window of the elements' count matches
+// element by element. The longest run of literal elements is looked for first; the other
+// elements are tried on the window around each place it is found.
 class WindowPattern
 {
 public:
-    // Nothing when the text holds a star, a malformed list or no plain character.
-    static std::optional<WindowPattern> of(const QString &text)
+    // Nothing when the pattern holds a star inside or no literal element.
+    static std::optional<WindowPattern> of(const WildcardPattern &pattern)
     {
+        const std::vector<Element> &all = pattern.elements();
+        if (all.size() < 3 || all.front().kind != Element::Star || all.back().kind != Element::Star)
+            return std::nullopt;
         WindowPattern window;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar c = text[i];
-            Element element {Element::Unit, c.unicode(), {}};
-            switch (c.unicode()) {
-            case u'*':
+        window.m_elements.assign(all.begin() + 1, all.end() - 1);
+        for (qsizetype i = 0; i < qsizetype(window.m_elements.size());) {
+            const Element &element = window.m_elements[size_t(i)];
+            if (element.kind == Element::Star)
                 return std::nullopt;
-            case u'?':
-                element.kind = Element::AnyOne;
-                break;
-            case u'#':
-                element.kind = Element::Digit;
-                break;
-            case u'[': {
-                const qsizetype close = text.indexOf(u']', i + 1);
-                if (close < 0)
-                    return std::nullopt;
-                const QString list = text.mid(i, close - i + 1);
-                i = close;
-                // "[]" matches the empty run: it takes no place in the window.
-                if (list.size() == 2)
-                    continue;
-                // The pattern engine's own rules for one list, tried on one code unit.
-                element.kind = Element::List;
-                element.list = std::make_shared<WildcardPattern>(list);
-                break;
-            }
-            default:
-                break;
-            }
-            window.m_elements.push_back(std::move(element));
-        }
-        // The longest run of plain characters.
-        const auto count = qsizetype(window.m_elements.size());
-        for (qsizetype i = 0; i < count;) {
             qsizetype j = i;
-            while (j < count && window.m_elements[size_t(j)].kind == Element::Unit)
+            while (j < qsizetype(window.m_elements.size())
+                && window.m_elements[size_t(j)].kind == Element::Literal)
                 ++j;
             if (j - i > window.m_run.size()) {
                 window.m_runStart = i;
                 window.m_run.clear();
                 for (qsizetype u = i; u < j; ++u)
-                    window.m_run += QChar(window.m_elements[size_t(u)].unit);
+                    window.m_run += QChar(window.m_elements[size_t(u)].literal);
             }
-            i = j + 1;
+            i = std::max(j, i + 1);
         }
         if (window.m_run.isEmpty())
             return std::nullopt;
@@ -158,36 +117,13 @@ public:
     bool accepts(QStringView window) const
     {
         for (size_t i = 0; i < m_elements.size(); ++i) {
-            const Element &element = m_elements[i];
-            const char16_t c = window[qsizetype(i)].unicode();
-            switch (element.kind) {
-            case Element::Unit:
-                if (c != element.unit)
-                    return false;
-                break;
-            case Element::AnyOne:
-                break;
-            case Element::Digit:
-                if (c < u'0' || c > u'9')
-                    return false;
-                break;
-            case Element::List:
-                if (!element.list->matches(window.sliced(qsizetype(i), 1)))
-                    return false;
-                break;
-            }
+            if (!WildcardPattern::matchesOne(m_elements[i], window[qsizetype(i)].unicode()))
+                return false;
         }
         return true;
     }
 
 private:
-    struct Element
-    {
-        enum Kind { Unit, AnyOne, Digit, List } kind;
-        char16_t unit;
-        std::shared_ptr<WildcardPattern> list;
-    };
-
     std::vector<Element> m_elements;
     QString m_run;
     qsizetype m_runStart = 0;
@@ -248,14 +184,13 @@ void QuillComboBox::runSearch()
     } else {
         // A malformed pattern matches nothing.
         const WildcardPattern pattern(QStringLiteral("*") + text + QStringLiteral("*"));
-        const std::optional<WindowPattern> window
-            = pattern.isValid() ? WindowPattern::of(text) : std::nullopt;
+        const std::optional<WindowPattern> window = WindowPattern::of(pattern);
         if (window) {
             m_items.findWindows(
                 window->run(), window->before(), window->after(),
                 [&](QStringView part) { return window->accepts(part); }, firstItemIndex(), found);
         } else if (pattern.isValid()) {
-            m_items.findMatching(pattern, requiredRun(text), firstItemIndex(), found);
+            m_items.findMatching(pattern, requiredRun(pattern.elements()), firstItemIndex(), found);
         }
     }
 

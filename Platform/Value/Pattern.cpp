@@ -59,7 +59,7 @@ WildcardPattern::WildcardPattern(QStringView pattern)
     }
 }
 
-bool WildcardPattern::matchesOne(const Element &element, char16_t c) const
+bool WildcardPattern::matchesOne(const Element &element, char16_t c)
 {
     switch (element.kind) {
     case Element::AnyOne:

@@ -26,11 +26,11 @@ public:
     bool isValid() const { return m_valid; }
     bool matches(QStringView text) const;
 
-private:
     struct Range
     {
         char16_t first, last;
     };
+    /// One compiled element: a star, or one that takes exactly one code unit.
     struct Element
     {
         enum Kind { Star, AnyOne, Digit, Literal, List } kind;
@@ -39,8 +39,13 @@ private:
         std::vector<Range> ranges; ///< for List
     };
 
-    bool matchesOne(const Element &element, char16_t c) const;
+    /// The compiled elements, runs of stars as one star and empty lists left out; none for a
+    /// malformed pattern.
+    const std::vector<Element> &elements() const { return m_elements; }
+    /// Whether a one-unit element takes `c`; a star takes nothing here.
+    static bool matchesOne(const Element &element, char16_t c);
 
+private:
     std::vector<Element> m_elements;
     bool m_valid = true;
 };

@@ -23,6 +23,16 @@ QImage resized(const QImage &from, QSize size, QImage::Format format, const QCol
     return image;
 }
 
+// The resolution the toolkit gives a new image, read once.
+QSize newImageDotsPerMeter()
+{
+    static const QSize dots = [] {
+        const QImage fresh(1, 1, QImage::Format_RGB32);
+        return QSize(fresh.dotsPerMeterX(), fresh.dotsPerMeterY());
+    }();
+    return dots;
+}
+
 } // namespace
 
 PersistentImage &PersistentImage::operator=(QImage pixels)
@@ -89,13 +99,12 @@ void PersistentImage::resize(QSize newSize, const QColor &fill, QImage::Format f
         m_pending = [before = std::move(m_pending), newSize, format, fill] {
             return resized(before(), newSize, format, fill);
         };
-        // What a new image of that format has.
-        const QImage fresh(1, 1, format);
         forgetPainted();
         m_size = newSize;
         m_format = format;
-        m_devicePixelRatio = fresh.devicePixelRatio();
-        m_dotsPerMeter = QSize(fresh.dotsPerMeterX(), fresh.dotsPerMeterY());
+        // What a new image has.
+        m_devicePixelRatio = 1.0;
+        m_dotsPerMeter = newImageDotsPerMeter();
         ++m_pendingResizes;
         return;
     }

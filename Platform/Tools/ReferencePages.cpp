@@ -31,6 +31,15 @@ QString paramsText(const std::vector<ParamInfo> &params)
     return parts.join(QStringLiteral(", "));
 }
 
+// A heading over a table of rows under `headings`, or over "None." when there are no rows.
+QString section(const QString &title, const QString &headings, const QString &rows)
+{
+    const QString body = rows.isEmpty()
+        ? QStringLiteral("<p>None.</p>\n")
+        : QStringLiteral("<table>\n<tr>%1</tr>\n%2</table>\n").arg(headings, rows);
+    return QStringLiteral("<h2>%1</h2>\n").arg(title) + body;
+}
+
 QString accessText(const ModelMember &member)
 {
     QStringList access;
@@ -195,25 +204,18 @@ QString classPage(const LibraryInfo &library, const ModelClass &model, const Wid
                               forms ? forms->events : std::map<QString, QString> {}, event.name)));
     }
 
-    text += QStringLiteral("<h2>Properties</h2>\n");
-    text += properties.isEmpty()
-        ? QStringLiteral("<p>None.</p>\n")
-        : QStringLiteral("<table>\n<tr><th>Property</th><th>Id</th><th>Type</th><th>Access</th>"
-                         "<th>Index</th><th>Attributes</th><th>Qt form</th></tr>\n%1</table>\n")
-              .arg(properties);
-    text += QStringLiteral("<h2>Methods</h2>\n");
-    text += methods.isEmpty()
-        ? QStringLiteral("<p>None.</p>\n")
-        : QStringLiteral("<table>\n<tr><th>Method</th><th>Id</th><th>Returns</th>"
-                         "<th>Parameters</th><th>Attributes</th><th>Qt form</th></tr>\n%1"
-                         "</table>\n")
-              .arg(methods);
-    text += QStringLiteral("<h2>Events</h2>\n");
-    text += events.isEmpty()
-        ? QStringLiteral("<p>None.</p>\n")
-        : QStringLiteral("<table>\n<tr><th>Event</th><th>Id</th><th>Parameters</th>"
-                         "<th>Attributes</th><th>Qt form</th></tr>\n%1</table>\n")
-              .arg(events);
+    text += section(QStringLiteral("Properties"),
+        QStringLiteral("<th>Property</th><th>Id</th><th>Type</th><th>Access</th><th>Index</th>"
+                       "<th>Attributes</th><th>Qt form</th>"),
+        properties);
+    text += section(QStringLiteral("Methods"),
+        QStringLiteral("<th>Method</th><th>Id</th><th>Returns</th><th>Parameters</th>"
+                       "<th>Attributes</th><th>Qt form</th>"),
+        methods);
+    text += section(QStringLiteral("Events"),
+        QStringLiteral("<th>Event</th><th>Id</th><th>Parameters</th><th>Attributes</th>"
+                       "<th>Qt form</th>"),
+        events);
     const QString enums = enumsText(library, usedTypes);
     if (!enums.isEmpty())
         text += QStringLiteral("<h2>Enumerations</h2>\n") + enums;

@@ -26,6 +26,7 @@ public:
     bool isValid() const { return m_valid; }
     bool matches(QStringView text) const;
 
+    /// The code units first to last, both included, of a bracket list.
     struct Range
     {
         char16_t first, last;

@@ -261,8 +261,14 @@ void QuillComboBox::cmbCombo_Change()
     if (found >= 0) {
         const QString item = cmbCombo->List(int16_t(found));
         cmbCombo->setText(item);
-        cmbCombo->setSelStart(int32_t(*typedPart));
-        cmbCombo->setSelLength(int32_t(item.size()));
+        // The nested run has selected the completed part already; selecting it again would
+        // move the cursor away and back, each move reported and repainted.
+        const auto start = int32_t(*typedPart);
+        const auto length = int32_t(item.size()) - start;
+        if (cmbCombo->SelStart() != start || cmbCombo->SelLength() != length) {
+            cmbCombo->setSelStart(start);
+            cmbCombo->setSelLength(length);
+        }
     }
     RaiseEvent(ChangeEventId);
 }

@@ -67,6 +67,9 @@ protected:
 
 private:
     bool filterKeyPress(QObject *watched, QKeyEvent *event);
+    /// Whether the typed text goes into `textTarget` here rather than through the line edit's
+    /// own key handling.
+    bool insertsTypedText(const QKeyEvent &event, const QString &text) const;
     void deliver(QObject *watched, const QKeyEvent &original, const QString &text);
 
     bool m_resending = false;

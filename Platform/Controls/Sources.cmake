@@ -22,6 +22,7 @@ list(APPEND CONTROLS_TESTS
     Controls/ComboBoxPainting_test.cpp
     Controls/ComboBoxShortcut_test.cpp
     Controls/ConstantSizeDelegate_test.cpp
+    Controls/ControlEventFilter_test.cpp
     Controls/CommandButton_test.cpp
     Controls/ListBox_test.cpp
     Controls/NotificationScope_test.cpp

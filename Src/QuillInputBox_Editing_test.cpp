@@ -5,6 +5,7 @@
 #include <Quillkit/Controls/NotificationScope.h>
 
 #include <Quillkit/Hosting/ControlContainer.h>
+#include <Quillkit/TestSupport/ControlTestHost.h>
 #include <Quillkit/Value/RuntimeError.h>
 #include <Quillkit/Value/TextServices.h>
 
@@ -759,18 +760,7 @@ TEST_F(InputBoxEditing, TypedUnicodeReachesTheCurrencyBoxUnfiltered)
     QLineEdit *txtRight = right(site);
     clickInto(txtRight);
     const QString typed = QString::fromUtf16(u"\xD83D\xDCB0\x05E9-1\xD800");
-    for (qsizetype i = 0; i < typed.size(); ++i) {
-        const qsizetype length = typed.at(i).isHighSurrogate() && i + 1 < typed.size()
-                && typed.at(i + 1).isLowSurrogate()
-            ? 2
-            : 1;
-        const QString unit = typed.mid(i, length);
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, unit);
-        QApplication::sendEvent(txtRight, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, unit);
-        QApplication::sendEvent(txtRight, &release);
-        i += length - 1;
-    }
+    platform::test::ControlTestHost::typeText(txtRight, typed);
     EXPECT_TRUE(txtRight->text() == typed);
     EXPECT_TRUE(toText(site.save().ReadProperty("Text")) == txtRight->text());
     EXPECT_EQ(text(site), "");

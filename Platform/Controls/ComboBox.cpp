@@ -65,10 +65,8 @@ void markWhetherOpaque(QLineEdit &edit)
 // Every other key is left to the field's own decision.
 bool claimTypingKey(const QLineEdit &edit, QKeyEvent &event)
 {
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
     if (edit.isReadOnly() || event.key() >= Qt::Key_Escape
-        || (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier
-            && modifiers != Qt::KeypadModifier))
+        || !ControlEventFilter::typesPlainly(event.modifiers()))
         return false;
     event.accept();
     return true;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QWidget>
+#include <algorithm>
 
 namespace platform {
 
@@ -16,6 +17,12 @@ bool isControlCode(char16_t unit)
     return unit < 0x20 || unit == 0x7F;
 }
 
+bool hasControlCode(const QString &text)
+{
+    return std::any_of(
+        text.cbegin(), text.cend(), [](QChar unit) { return isControlCode(unit.unicode()); });
+}
+
 // Whether the line edit takes this text from a key event by itself.
 bool toolkitInsertsText(const QString &text)
 {
@@ -24,13 +31,6 @@ bool toolkitInsertsText(const QString &text)
         return text.size() > 1 && text.at(1).isLowSurrogate();
     return first.isPrint() || first.category() == QChar::Other_Format
         || first.category() == QChar::Other_PrivateUse;
-}
-
-// Whether a key with these modifiers and printable text can only type that text: the toolkit
-// binds no standard key to a printable key without Ctrl, Alt or Meta.
-bool typesTextOnly(Qt::KeyboardModifiers modifiers)
-{
-    return !(modifiers & ~(Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier));
 }
 
 bool isFocusMoveInsideApplication(const QFocusEvent *event)
@@ -93,6 +93,12 @@ int16_t ControlEventFilter::keyCodeOf(const QKeyEvent &event)
     }
 }
 
+bool ControlEventFilter::typesPlainly(Qt::KeyboardModifiers modifiers)
+{
+    return modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier
+        || modifiers == Qt::KeypadModifier;
+}
+
 int16_t ControlEventFilter::shiftStateOf(Qt::KeyboardModifiers modifiers)
 {
     int16_t shift = 0;
@@ -134,11 +140,7 @@ QString ControlEventFilter::characterCodes(const QKeyEvent &event)
         return {};
     }
     const QString text = event.text();
-    for (const QChar unit : text) {
-        if (isControlCode(unit.unicode()))
-            return {};
-    }
-    return text;
+    return hasControlCode(text) ? QString() : text;
 }
 
 bool ControlEventFilter::eventFilter(QObject *watched, QEvent *event)
@@ -255,20 +257,13 @@ bool ControlEventFilter::insertsTypedText(const QKeyEvent &event, const QString 
     // makes the same edit, with the same signals and the same undo step; the cursor starts
     // blinking afresh at the key's release, as it does anyway. A read-only line edit passes the
     // key on to its parent, so it keeps the key.
-    if (!textTarget || textTarget->isReadOnly() || !typesTextOnly(event.modifiers()))
-        return false;
-    for (const QChar unit : text) {
-        if (isControlCode(unit.unicode()))
-            return false;
-    }
-    return toolkitInsertsText(text);
+    return textTarget && !textTarget->isReadOnly() && typesPlainly(event.modifiers())
+        && !hasControlCode(text) && toolkitInsertsText(text);
 }
 
 void ControlEventFilter::deliver(QObject *watched, const QKeyEvent &original, const QString &text)
 {
-    bool plainText = true;
-    for (const QChar unit : text)
-        plainText = plainText && !isControlCode(unit.unicode());
+    const bool plainText = !hasControlCode(text);
     if (plainText && textTarget
         && (!toolkitInsertsText(text) || insertsTypedText(original, text))) {
         if (!textTarget->isReadOnly())

@@ -59,6 +59,10 @@ public:
     /// Home 36, the arrows 37..40 (left, up, right, down), Insert 45, Delete 46, F1..F12
     /// 112..123; 0 for any other key.
     static int16_t keyCodeOf(const QKeyEvent &event);
+    /// Whether a key with these modifiers is plain typing to a line edit: no modifier, Shift or
+    /// the keypad alone. The toolkit binds no standard key sequence to a printable key so
+    /// pressed, and its line edit claims such a key from the window's shortcuts.
+    static bool typesPlainly(Qt::KeyboardModifiers modifiers);
     /// The shift state of a key or mouse event: Shift 1, Ctrl 2, Alt 4, added together.
     static int16_t shiftStateOf(Qt::KeyboardModifiers modifiers);
 

@@ -2,9 +2,7 @@
 #include "TextBox.h"
 
 #include <QIntValidator>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -48,15 +46,9 @@ struct Outcome
     QString redone;
 };
 
-void sendKey(QWidget *target, const Key &key, std::vector<bool> *accepted = nullptr)
+bool sendKey(QWidget *target, const Key &key)
 {
-    const QString text = QString::fromUtf16(key.text);
-    QKeyEvent press(QEvent::KeyPress, key.key, key.modifiers, text);
-    QApplication::sendEvent(target, &press);
-    if (accepted)
-        accepted->push_back(press.isAccepted());
-    QKeyEvent release(QEvent::KeyRelease, key.key, key.modifiers, text);
-    QApplication::sendEvent(target, &release);
+    return ControlTestHost::pressKey(target, key.key, key.modifiers, QString::fromUtf16(key.text));
 }
 
 Outcome typeInto(QLineEdit &edit, const TypingCase &c)
@@ -70,7 +62,7 @@ Outcome typeInto(QLineEdit &edit, const TypingCase &c)
     QObject::connect(&edit, &QLineEdit::textEdited, &edit,
         [&outcome](const QString &text) { outcome.edited.append(text); });
     for (const Key &key : c.keys)
-        sendKey(&edit, key, &outcome.accepted);
+        outcome.accepted.push_back(sendKey(&edit, key));
     outcome.text = edit.text();
     outcome.displayText = edit.displayText();
     outcome.cursor = edit.cursorPosition();

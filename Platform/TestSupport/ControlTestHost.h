@@ -31,6 +31,17 @@ public:
         return QTest::qWaitForWindowActive(m_window.get());
     }
 
+    // Presses and releases one key that delivers `text`; whether the press was accepted.
+    static bool pressKey(
+        QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &text)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+        QApplication::sendEvent(target, &release);
+        return press.isAccepted();
+    }
+
     // Types characters QTest cannot name (beyond ASCII): one key press and release per code
     // point, with no key code, as an input method delivers them.
     static void typeText(QWidget *target, const QString &text)
@@ -39,11 +50,7 @@ public:
             const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size()
                 && text.at(i + 1).isLowSurrogate();
             const qsizetype length = pair ? 2 : 1;
-            const QString unit = text.mid(i, length);
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, unit);
-            QApplication::sendEvent(target, &press);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, unit);
-            QApplication::sendEvent(target, &release);
+            pressKey(target, Qt::Key_unknown, Qt::NoModifier, text.mid(i, length));
             i += length - 1;
         }
     }
